@@ -1,0 +1,164 @@
+// Class factories and self-registration for the servers built on the toolkit.
+#include <dlfcn.h>
+
+#include <atomic>
+#include <string>
+
+#include "oleaut/com_error.hpp"
+#include "oleaut/dispatch/server.hpp"
+
+namespace oleaut::disp {
+
+namespace {
+
+class class_factory final : public IClassFactory, private module_counted {
+public:
+    explicit class_factory(const class_entry &entry) : entry_(entry) {}
+
+    STDMETHOD(QueryInterface)(REFIID riid, void **ppv) override
+    {
+        if (!ppv)
+            return E_POINTER;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
+            *ppv = static_cast<IClassFactory *>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHOD_(ULONG, AddRef)() override { return refs_.fetch_add(1) + 1; }
+    STDMETHOD_(ULONG, Release)() override
+    {
+        ULONG n = refs_.fetch_sub(1) - 1;
+        if (n == 0)
+            delete this;
+        return n;
+    }
+    STDMETHOD(CreateInstance)(IUnknown *outer, REFIID riid, void **ppv) override
+    {
+        if (!ppv)
+            return E_POINTER;
+        *ppv = nullptr;
+        if (outer)
+            return CLASS_E_NOAGGREGATION;
+        try {
+            return entry_.create(riid, ppv);
+        } catch (...) {
+            // A constructor that fails makes the creation fail with its error.
+            return hresult_from_exception();
+        }
+    }
+    STDMETHOD(LockServer)(BOOL lock) override
+    {
+        if (lock)
+            module_add_ref();
+        else
+            module_release();
+        return S_OK;
+    }
+
+private:
+    ~class_factory() = default;
+    const class_entry &entry_;
+    std::atomic<ULONG> refs_{1};
+};
+
+std::u16string guid_text(const GUID &g)
+{
+    OLECHAR buf[40];
+    StringFromGUID2(g, buf, 40);
+    return buf;
+}
+
+HRESULT set_value(const std::u16string &key_path, const char16_t *name, const std::u16string &value)
+{
+    HKEY key = nullptr;
+    LSTATUS s = RegCreateKeyExW(HKEY_CLASSES_ROOT, key_path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
+                                nullptr, &key, nullptr);
+    if (s != ERROR_SUCCESS)
+        return SELFREG_E_CLASS;
+    s = RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(char16_t)));
+    RegCloseKey(key);
+    return s == ERROR_SUCCESS ? S_OK : SELFREG_E_CLASS;
+}
+
+// The path of the library this code is linked into.
+bool own_library_path(std::u16string *out)
+{
+    Dl_info info{};
+    if (!dladdr(reinterpret_cast<void *>(&own_library_path), &info) || !info.dli_fname)
+        return false;
+    char resolved[4096];
+    const char *path = realpath(info.dli_fname, resolved) ? resolved : info.dli_fname;
+    *out = utf8_to_utf16(path);
+    return true;
+}
+
+}  // namespace
+
+HRESULT get_class_object(std::span<const class_entry> classes, REFCLSID clsid, REFIID riid, void **ppv) noexcept
+{
+    if (!ppv)
+        return E_POINTER;
+    *ppv = nullptr;
+    for (const class_entry &e : classes) {
+        if (!IsEqualCLSID(*e.clsid, clsid))
+            continue;
+        try {
+            auto *factory = new class_factory(e);
+            HRESULT hr = factory->QueryInterface(riid, ppv);
+            factory->Release();
+            return hr;
+        } catch (...) {
+            return E_OUTOFMEMORY;
+        }
+    }
+    return CLASS_E_CLASSNOTAVAILABLE;
+}
+
+HRESULT register_classes(std::span<const class_entry> classes) noexcept
+{
+    try {
+        std::u16string path;
+        if (!own_library_path(&path))
+            return SELFREG_E_CLASS;
+        for (const class_entry &e : classes) {
+            const std::u16string clsid = guid_text(*e.clsid);
+            const std::u16string key = u"CLSID\\" + clsid;
+            for (HRESULT hr : {set_value(key, nullptr, e.description),
+                               set_value(key + u"\\InprocServer32", nullptr, path),
+                               set_value(key + u"\\InprocServer32", u"ThreadingModel", e.threading_model),
+                               set_value(key + u"\\ProgID", nullptr, e.prog_id),
+                               set_value(e.prog_id, nullptr, e.description),
+                               set_value(std::u16string(e.prog_id) + u"\\CLSID", nullptr, clsid)}) {
+                if (FAILED(hr))
+                    return hr;
+            }
+        }
+        return S_OK;
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+HRESULT unregister_classes(std::span<const class_entry> classes) noexcept
+{
+    try {
+        HRESULT result = S_OK;
+        for (const class_entry &e : classes) {
+            const std::u16string clsid_key = u"CLSID\\" + guid_text(*e.clsid);
+            for (const std::u16string &key : {clsid_key, std::u16string(e.prog_id)}) {
+                LSTATUS s = RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
+                if (s != ERROR_SUCCESS && s != ERROR_FILE_NOT_FOUND)
+                    result = SELFREG_E_CLASS;
+            }
+        }
+        return result;
+    } catch (...) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+}  // namespace oleaut::disp
