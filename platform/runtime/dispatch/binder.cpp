@@ -109,15 +109,17 @@ selection select_member(const interface_info &iface, DISPID dispid, WORD flags, 
     size_t getter_index = 0;
     getter = find(iface, dispid, INVOKE_PROPERTYGET, &getter_index);
     if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
-        INVOKEKIND first = (flags & DISPATCH_PROPERTYPUTREF) ? INVOKE_PROPERTYPUTREF : INVOKE_PROPERTYPUT;
-        INVOKEKIND second = first == INVOKE_PROPERTYPUT ? INVOKE_PROPERTYPUTREF : INVOKE_PROPERTYPUT;
-        m = find(iface, dispid, first, &s.index);
+        // A put by reference may fall back to a plain put (a property that takes an object
+        // by value); a plain put never becomes a put by reference.
+        if (flags & DISPATCH_PROPERTYPUTREF)
+            m = find(iface, dispid, INVOKE_PROPERTYPUTREF, &s.index);
         if (!m)
-            m = find(iface, dispid, second, &s.index);
+            m = find(iface, dispid, INVOKE_PROPERTYPUT, &s.index);
         // `Cells(1, 2) = x`: no put of its own, but a parameterless object property whose
         // default member takes the put.
-        if ((!m || m->params.empty() || positional_count(params) > m->params.size() - 1) && getter && getter->params.empty() &&
-            getter->result == VT_DISPATCH) {
+        const UINT indexes = positional_count(params);
+        if (indexes > 0 && (!m || m->params.empty() || indexes > m->params.size() - 1) && getter &&
+            getter->params.empty() && getter->result == VT_DISPATCH) {
             s.index = getter_index;
             s.forward_to_default = true;
             return s;

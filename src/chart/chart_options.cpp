@@ -1,0 +1,46 @@
+// The chart's type and plot-area size, and the layout every chart gets when its first
+// series arrives. Both run in continue-on-error mode: whatever the host refuses is
+// skipped and the rest still runs.
+#include "automation/failure_modes.hpp"
+#include "chart/quillet.hpp"
+#include "host/chart.hpp"
+
+namespace quillet {
+
+using namespace quillet::host;
+
+namespace {
+
+// Sizes up to this many points leave the plot area as it is.
+constexpr SHORT kMinPlotAreaSize = 50;
+constexpr LONG kXlLegendPositionTop = -4160;
+constexpr DOUBLE kFirstSeriesPlotHeight = 250.0;
+constexpr DOUBLE kFirstSeriesPlotWidth = 600.0;
+
+}  // namespace
+
+void cQuillet::chart_options(LONG iXlChartType, SHORT iPlotAreaWidth, SHORT iPlotAreaHeight)
+{
+    automation::continue_on_error steps;
+    Chart chart;
+    steps.step([&] { chart = Chart(oQuillet); });
+    steps.step([&] { chart.put_ChartType(iXlChartType); });
+    if (steps.test([&] { return iPlotAreaHeight > kMinPlotAreaSize; }))
+        steps.step([&] { chart.get_PlotArea().put_Height(static_cast<DOUBLE>(iPlotAreaHeight)); });
+    if (steps.test([&] { return iPlotAreaWidth > kMinPlotAreaSize; }))
+        steps.step([&] { chart.get_PlotArea().put_Width(static_cast<DOUBLE>(iPlotAreaWidth)); });
+}
+
+void cQuillet::first_series_layout() noexcept
+{
+    automation::continue_on_error steps;
+    Chart chart;
+    steps.step([&] { chart = Chart(oQuillet); });
+    steps.step([&] { chart.put_HasLegend(true); });
+    steps.step([&] { chart.get_Legend().put_Position(kXlLegendPositionTop); });
+    steps.step([&] { chart.put_WallsAndGridlines2D(true); });
+    steps.step([&] { chart.get_PlotArea().put_Height(kFirstSeriesPlotHeight); });
+    steps.step([&] { chart.get_PlotArea().put_Width(kFirstSeriesPlotWidth); });
+}
+
+}  // namespace quillet

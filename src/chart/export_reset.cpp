@@ -1,0 +1,50 @@
+// ExportToGif writes the chart through the host's own export; Reset empties the chart
+// and the staging grid so the same object can build the next chart.
+#include "automation/failure_modes.hpp"
+#include "chart/quillet.hpp"
+#include "host/chart.hpp"
+#include "host/worksheet.hpp"
+
+namespace quillet {
+
+using namespace quillet::host;
+
+namespace {
+
+constexpr char16_t kGifFilter[] = u"GIF";
+
+// Only U+0020 counts as a space here; a null string is empty.
+bool blank_after_trimming_spaces(BSTR s)
+{
+    for (UINT i = 0, n = SysStringLen(s); i < n; ++i)
+        if (s[i] != u' ')
+            return false;
+    return true;
+}
+
+}  // namespace
+
+oleaut::variant cQuillet::export_to_gif(BSTR strFileName)
+{
+    oleaut::variant result;
+    automation::log_and_reraise([&] {
+        if (Chart(oQuillet).get_SeriesCollection().Count() <= 0)
+            automation::raise_validation_error(automation::kNoDataSeries);
+        if (blank_after_trimming_spaces(strFileName))
+            automation::raise_validation_error(automation::kInvalidFileName);
+        Chart(oQuillet).Export(strFileName, kGifFilter);
+        result = oleaut::variant::i2(1);
+    });
+    return result;
+}
+
+// Plain propagation: the first refusal reaches the caller; series already deleted stay
+// deleted.
+void cQuillet::reset()
+{
+    while (Chart(oQuillet).get_SeriesCollection().Count() > 0)
+        Chart(oQuillet).SeriesCollection_Item(1).Delete();
+    Worksheet(oDataSheet).get_Cells().ClearContents();
+}
+
+}  // namespace quillet

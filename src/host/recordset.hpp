@@ -1,0 +1,29 @@
+// The recordset operations the component uses to read one column.
+#ifndef QUILLET_HOST_RECORDSET_HPP
+#define QUILLET_HOST_RECORDSET_HPP
+
+#include "host/late_bound.hpp"
+
+namespace quillet::host {
+
+class Recordset : public dispatch_ref {
+public:
+    using dispatch_ref::dispatch_ref;
+    void MoveFirst() const { call(get(), u"MoveFirst"); }
+    void MoveNext() const { call(get(), u"MoveNext"); }
+    bool EOF_() const { return get_value(u"EOF").to_bool() != VARIANT_FALSE; }
+    // Fields, then its item by name (a string variant), then that field's Value.
+    variant FieldValue(BSTR name) const
+    {
+        com_ptr<IDispatch> fields = get_object(u"Fields");
+        VARIANT index;
+        index.vt = VT_BSTR;
+        index.bstrVal = name;
+        com_ptr<IDispatch> field = object_of(host::get(fields.get(), u"Item", {index}));
+        return host::get(field.get(), u"Value");
+    }
+};
+
+}  // namespace quillet::host
+
+#endif
