@@ -23,7 +23,10 @@ SHORT write_column(const host::Worksheet &sheet, const host::Recordset &rs, BSTR
 
 host::Range column_range(const host::Worksheet &sheet, SHORT column, SHORT rows)
 {
-    return sheet.get_Range(sheet.get_Cells().Item(1, column), sheet.get_Cells().Item(rows, column));
+    // Two statements: the first cell is fetched before the last.
+    const host::Range first = sheet.get_Cells().Item(1, column);
+    const host::Range last = sheet.get_Cells().Item(rows, column);
+    return sheet.get_Range(first, last);
 }
 
 }  // namespace quillet::staging_grid

@@ -10,7 +10,7 @@ TEST(VariantCore, LayoutMatchesWindows)
     EXPECT_EQ(sizeof(VARIANT), 24u);
     EXPECT_EQ(sizeof(DECIMAL), 16u);
     EXPECT_EQ(sizeof(GUID), 16u);
-    EXPECT_EQ(sizeof(SAFEARRAY), 24u);
+    EXPECT_EQ(sizeof(SAFEARRAY), 32u);  // as on Win64: the data pointer is 8-aligned
     EXPECT_EQ(sizeof(EXCEPINFO), 64u);
     EXPECT_EQ(offsetof(VARIANT, lVal), 8u);
     VARIANT v;

@@ -61,6 +61,7 @@ public:
 
     T *get() const noexcept { return p_; }
     T *operator->() const noexcept { return p_; }
+    T &operator*() const noexcept { return *p_; }
     explicit operator bool() const noexcept { return p_ != nullptr; }
     void swap(com_ptr &o) noexcept { std::swap(p_, o.p_); }
 
