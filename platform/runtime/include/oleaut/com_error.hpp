@@ -60,7 +60,10 @@ public:
                 ei.pfnDeferredFillIn(&ei);
                 ei.pfnDeferredFillIn = nullptr;
             }
-            HRESULT code = ei.scode ? ei.scode : static_cast<HRESULT>(0x800A0000u | ei.wCode);
+            // A callee that filled in neither code still reported an exception.
+            HRESULT code = ei.scode   ? ei.scode
+                           : ei.wCode ? static_cast<HRESULT>(0x800A0000u | ei.wCode)
+                                      : DISP_E_EXCEPTION;
             com_error e(code, bstr::attach(ei.bstrSource).str(), bstr::attach(ei.bstrDescription).str(),
                         bstr::attach(ei.bstrHelpFile).str(), ei.dwHelpContext);
             ei.bstrSource = ei.bstrDescription = ei.bstrHelpFile = nullptr;

@@ -1,0 +1,34 @@
+// The registry file as a store: whole-file snapshots for reading, and read-modify-write
+// transactions for changes. A change holds an advisory lock (flock on "<file>.lock")
+// from reading to renaming, and replaces the file through a fsynced temporary file, so
+// concurrent writers in any number of processes never lose each other's changes and a
+// reader never sees a half-written file. A file that does not parse is reported with
+// its name and line (ERROR_BADDB) and is never written over.
+//
+// Every failure here is also published as the thread's error info (source "Registry").
+#ifndef OLEAUT_SRC_REGISTRY_FILE_H
+#define OLEAUT_SRC_REGISTRY_FILE_H
+
+#include <functional>
+
+#include "registry_tree.h"
+
+// Win32 status codes the registry answers that hresults.h does not list.
+#define OLEAUT_ERROR_BAD_PATHNAME 161L
+#define OLEAUT_ERROR_CANTREAD 1012L
+#define OLEAUT_ERROR_KEY_DELETED 1018L
+
+namespace oleaut::registry {
+
+// Reads the whole registry into root (which must be empty). A missing file is an
+// empty registry.
+LSTATUS read_registry(key &root);
+
+// One transaction: edit receives the current tree and answers a status and whether it
+// changed anything. The file is rewritten only when the edit succeeded and changed it.
+using registry_edit = std::function<LSTATUS(key &root, bool &changed)>;
+LSTATUS update_registry(const registry_edit &edit);
+
+}  // namespace oleaut::registry
+
+#endif
