@@ -105,6 +105,48 @@ protected:
         host_->faults.push_back(f);
     }
 
+    // A scripted recordset whose one field holds these rows.
+    using rows = std::vector<oleaut::variant>;
+    oleaut::com_ptr<IDispatch> recordset(const rows &values, const std::u16string &field = u"Sales")
+    {
+        // Shallow views: the recordset copies each value before `values` goes away.
+        std::vector<VARIANT> views(values.begin(), values.end());
+        return oleaut::com_ptr<IDispatch>::attach(host_->make_recordset(field, views));
+    }
+    static rows numbers(int n)
+    {
+        rows rows;
+        for (int i = 1; i <= n; ++i)
+            rows.push_back(oleaut::variant::r8(i * 1.5));
+        return rows;
+    }
+    static rows words(const std::string &prefix, int n)
+    {
+        rows rows;
+        for (int i = 1; i <= n; ++i)
+            rows.push_back(oleaut::variant::str_utf8(prefix + std::to_string(i)));
+        return rows;
+    }
+    // Calls of one member since mark(), as text.
+    std::vector<std::string> calls_of(const std::string &member) const
+    {
+        std::vector<std::string> out;
+        for (size_t i = mark_; i < host_->calls.size(); ++i)
+            if (host_->calls[i].member == member)
+                out.push_back(host_->calls[i].text());
+        return out;
+    }
+    // The description of the error the last failing call left in the thread's error info.
+    static std::string error_description()
+    {
+        oleaut::com_ptr<IErrorInfo> info;
+        GetErrorInfo(0, info.put());
+        oleaut::bstr d;
+        if (info)
+            info->GetDescription(d.put());
+        return d.utf8();
+    }
+
     fake_host::state *host_ = nullptr;
     std::string registry_, event_log_;
     void *library_ = nullptr;

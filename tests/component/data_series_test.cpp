@@ -14,31 +14,11 @@ using oleaut::variant;
 
 class DataSeries : public fixture {
 protected:
-    // A recordset whose field "Sales" holds these rows.
-    com_ptr<IDispatch> recordset(const std::vector<VARIANT> &rows, const std::u16string &field = u"Sales")
-    {
-        return com_ptr<IDispatch>::attach(host_->make_recordset(field, rows));
-    }
-    static std::vector<VARIANT> numbers(int n)
-    {
-        std::vector<VARIANT> rows;
-        for (int i = 1; i <= n; ++i)
-            rows.push_back(variant::r8(i * 1.5));
-        return rows;
-    }
     HRESULT add(quillet::cQuillet &q, IDispatch *rs, const char16_t *column = u"Sales", const char16_t *name = u"2024",
                 VARIANT_BOOL labels = 0, VARIANT_BOOL shaded = 0)
     {
         bstr col(column), nm(name);
         return q.AddDataSeries(rs, column ? col.get() : nullptr, nm.get(), labels, shaded);
-    }
-    std::vector<std::string> calls_of(const std::string &member) const
-    {
-        std::vector<std::string> out;
-        for (size_t i = mark_; i < host_->calls.size(); ++i)
-            if (host_->calls[i].member == member)
-                out.push_back(host_->calls[i].text());
-        return out;
     }
     // The cell writes since mark(), as text.
     std::vector<std::string> cell_writes() const
@@ -48,15 +28,6 @@ protected:
             if (s.find(".put Item(") != std::string::npos)
                 out.push_back(s.substr(s.find(".put")));
         return out;
-    }
-    static std::string error_description()
-    {
-        oleaut::com_ptr<IErrorInfo> info;
-        GetErrorInfo(0, info.put());
-        bstr d;
-        if (info)
-            info->GetDescription(d.put());
-        return d.utf8();
     }
 };
 
@@ -176,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, RowLimit,
 TEST_F(DataSeries, NullInRowFourWritesThreeRowsLogsAndAddsNoSeries)
 {
     auto q = create();
-    std::vector<VARIANT> rows = numbers(6);
+    rows rows = numbers(6);
     rows[3] = variant::null();
     auto rs = recordset(rows);
     mark();
