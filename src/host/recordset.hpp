@@ -19,8 +19,8 @@ public:
         VARIANT index;
         index.vt = VT_BSTR;
         index.bstrVal = name;
-        com_ptr<IDispatch> field = object_of(host::get(fields.get(), u"Item", {index}));
-        return host::get(field.get(), u"Value");
+        com_ptr<IDispatch> field = object_of(oleaut::late::get(fields.get(), u"Item", {index}));
+        return oleaut::late::get(field.get(), u"Value");
     }
 };
 
