@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build register test asan-test bench clean
+.PHONY: all deps configure build register demo test asan-test bench clean
 
 all: build
 
@@ -22,6 +22,10 @@ build: configure
 register: build
 	@cmake --build $(BUILD) --target register
 
+# Builds, registers, makes the sample database and renders charts of it into out/.
+demo: register
+	@BUILD=$(BUILD) scripts/demo
+
 test: register
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
@@ -34,4 +38,4 @@ bench: build
 	@$(BUILD)/bin/quillet_bench
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) out
