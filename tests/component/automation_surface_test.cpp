@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "comutil.hpp"
 #include "component_fixture.hpp"
 
 namespace {
@@ -99,14 +100,13 @@ TEST_F(AutomationSurface, OQuilletGetAndSetByReferenceShareAnIdButLetIsRefused)
 {
     auto q = create();
     com_ptr<IDispatch> other = com_ptr<IDispatch>::attach(host_->make_chart());
-    VARIANT value = variant::dispatch(other.get());
+    variant value = variant::dispatch(other.get());
     DISPID put = DISPID_PROPERTYPUT;
     DISPPARAMS dp{&value, &put, 1, 1};
     EXPECT_EQ(q->Invoke(0x40030002, IID_NULL, LOCALE_EN_US, DISPATCH_PROPERTYPUT, &dp, nullptr, nullptr, nullptr),
               DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(q->Invoke(0x40030002, IID_NULL, LOCALE_EN_US, DISPATCH_PROPERTYPUTREF, &dp, nullptr, nullptr, nullptr),
               S_OK);
-    VariantClear(&value);
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     variant got;
     ASSERT_EQ(q->Invoke(0x40030002, IID_NULL, LOCALE_EN_US, DISPATCH_PROPERTYGET, &none, got.put(), nullptr, nullptr),

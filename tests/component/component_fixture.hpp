@@ -136,6 +136,24 @@ protected:
                 out.push_back(host_->calls[i].text());
         return out;
     }
+    // The cell writes (Range.Item puts) since mark(), without the object's name.
+    std::vector<std::string> cell_writes() const
+    {
+        std::vector<std::string> out;
+        for (const std::string &s : calls_of("Item"))
+            if (s.find(".put Item(") != std::string::npos)
+                out.push_back(s.substr(s.find(".put")));
+        return out;
+    }
+    // Adds `count` series of two rows each, as a client would.
+    void add_series(quillet::cQuillet &q, int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            auto rs = recordset(numbers(2));
+            oleaut::bstr col(u"Sales"), name(u"S");
+            ASSERT_EQ(q.AddDataSeries(rs.get(), col.get(), name.get(), 0, 0), S_OK);
+        }
+    }
     // The description of the error the last failing call left in the thread's error info.
     static std::string error_description()
     {

@@ -20,15 +20,6 @@ protected:
         bstr col(column), nm(name);
         return q.AddDataSeries(rs, column ? col.get() : nullptr, nm.get(), labels, shaded);
     }
-    // The cell writes since mark(), as text.
-    std::vector<std::string> cell_writes() const
-    {
-        std::vector<std::string> out;
-        for (const std::string &s : calls_of("Item"))
-            if (s.find(".put Item(") != std::string::npos)
-                out.push_back(s.substr(s.find(".put")));
-        return out;
-    }
 };
 
 TEST_F(DataSeries, FirstSeriesCallSequence)

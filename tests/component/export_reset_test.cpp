@@ -8,17 +8,7 @@ using component_test::log_entry;
 using oleaut::bstr;
 using oleaut::variant;
 
-class ExportReset : public fixture {
-protected:
-    void add_series(quillet::cQuillet &q, int count)
-    {
-        for (int i = 0; i < count; ++i) {
-            auto rs = recordset(numbers(2));
-            bstr col(u"Sales"), name(u"S");
-            ASSERT_EQ(q.AddDataSeries(rs.get(), col.get(), name.get(), 0, 0), S_OK);
-        }
-    }
-};
+using ExportReset = fixture;
 
 TEST_F(ExportReset, NewObjectHasNoSeriesToExport)
 {

@@ -16,22 +16,6 @@ protected:
         bstr col(column);
         return q.SetXAxisHeadings(rs, column ? col.get() : nullptr);
     }
-    void add_series(quillet::cQuillet &q, int count)
-    {
-        for (int i = 0; i < count; ++i) {
-            auto rs = recordset(numbers(3));
-            bstr col(u"Sales"), name(u"S");
-            ASSERT_EQ(q.AddDataSeries(rs.get(), col.get(), name.get(), 0, 0), S_OK);
-        }
-    }
-    std::vector<std::string> heading_writes() const
-    {
-        std::vector<std::string> out;
-        for (const std::string &s : calls_of("Item"))
-            if (s.find(".put Item(") != std::string::npos)
-                out.push_back(s.substr(s.find(".put")));
-        return out;
-    }
 };
 
 TEST_F(Headings, CallSequenceWithOneSeries)
@@ -113,7 +97,7 @@ TEST_F(Headings, ALongerEarlierCallLeavesItsLowerRowsOutsideTheRange)
     auto ten = recordset(words("New", 10), u"Month");
     mark();
     ASSERT_EQ(headings(*q, ten.get()), S_OK);
-    std::vector<std::string> writes = heading_writes();
+    std::vector<std::string> writes = cell_writes();
     ASSERT_EQ(writes.size(), 10u);
     EXPECT_EQ(writes.back(), ".put Item(I2 10, I2 1, BSTR \"New10\")");
     std::vector<std::string> items = calls_of("Item");
@@ -140,7 +124,7 @@ TEST_F(Headings, NullInRowFourLeavesXValuesAndLogsOnce)
     auto rs = recordset(rows, u"Month");
     mark();
     EXPECT_EQ(headings(*q, rs.get()), OART_E_INVALIDUSEOFNULL);
-    EXPECT_EQ(heading_writes().size(), 3u);
+    EXPECT_EQ(cell_writes().size(), 3u);
     EXPECT_TRUE(calls_of("XValues").empty());
     EXPECT_EQ(log_entries(), (std::vector<log_entry>{{1, "Invalid use of Null"}}));
 }
