@@ -29,7 +29,11 @@ demo: register
 test: register
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer. The system's
+# font libraries keep caches for the life of the process: scripts/lsan.supp names them.
+asan-test: export ASAN_OPTIONS ?= detect_leaks=1:abort_on_error=1
+asan-test: export UBSAN_OPTIONS ?= print_stacktrace=1:halt_on_error=1
+asan-test: export LSAN_OPTIONS ?= suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0
 asan-test:
 	@$(MAKE) --no-print-directory test BUILD=$(ASAN_BUILD) \
 		CMAKE_FLAGS="-DCMAKE_BUILD_TYPE=Debug -DQUILLET_SANITIZE=ON"

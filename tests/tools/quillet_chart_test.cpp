@@ -84,8 +84,9 @@ TEST_P(QuilletChartFailures, PrintNumberSourceAndDescriptionOnOneLine)
     outcome o = run(args);
     EXPECT_EQ(o.status, c.status) << c.what << "\n" << o.output;
     EXPECT_NE(o.output.find(c.expected), std::string::npos) << c.what << "\n" << o.output;
-    if (c.status == 1)
+    if (c.status == 1) {
         EXPECT_EQ(std::count(o.output.begin(), o.output.end(), '\n'), 1) << c.what << ": one line\n" << o.output;
+    }
     EXPECT_NE(::access(out_.c_str(), F_OK), 0) << c.what << ": no file is left";
 }
 

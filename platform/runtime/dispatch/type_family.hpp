@@ -55,12 +55,18 @@ public:
     // The imported IDispatch every dispatch interface derives from.
     type_info_base &idispatch();
 
+    // Something the family's types point into (a description read from a file) that
+    // must live exactly as long as the family.
+    void keep_alive(std::shared_ptr<const void> owner) noexcept { owner_ = std::move(owner); }
+
 protected:
     virtual type_info_base *find_listed(std::u16string_view name, TYPEKIND wanted) const;
 
 private:
     type_info_base &imported(std::u16string_view name, TYPEKIND kind, const GUID &guid);
 
+    // Declared first, so destroyed last: after every type that points into it.
+    std::shared_ptr<const void> owner_;
     std::atomic<ULONG> refs_{0};
     LCID lcid_;
     WORD major_, minor_;

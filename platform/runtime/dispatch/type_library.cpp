@@ -220,4 +220,14 @@ com_ptr<ITypeLib> make_type_library(const library_info &lib)
     return com_ptr<ITypeLib>(static_cast<ITypeLib *>(made.release()));
 }
 
+com_ptr<ITypeLib> make_type_library(std::shared_ptr<const library_info> lib)
+{
+    if (!lib)
+        throw com_error(E_POINTER, u"make_type_library", u"No library description was given.");
+    auto made = std::make_unique<type_library>(*lib);
+    made->keep_alive(std::move(lib));
+    made->build();
+    return com_ptr<ITypeLib>(static_cast<ITypeLib *>(made.release()));
+}
+
 }  // namespace oleaut::disp

@@ -29,6 +29,11 @@ enum class host_error : int {
     invalid_argument = 2014,
     workbook_closed = 2015,
     render_failed = 2016,
+    object_deleted = 2017,
+    legend_is_off = 2018,
+    workbook_index = 2019,
+    series_cells = 2020,
+    too_many_series = 2021,
 };
 
 inline constexpr char16_t kHostSource[] = u"SheetHost";
@@ -55,6 +60,11 @@ inline constexpr host_error_row kHostErrors[] = {
     {host_error::invalid_argument, u"%1"},
     {host_error::workbook_closed, u"The workbook is closed: %1 can no longer be used"},
     {host_error::render_failed, u"Could not draw the chart: %1"},
+    {host_error::object_deleted, u"%1 was deleted and can no longer be used"},
+    {host_error::legend_is_off, u"The chart has no legend: set HasLegend to True first"},
+    {host_error::workbook_index, u"There is no workbook %1: %2 open"},
+    {host_error::series_cells, u"%1 cannot feed a series: %2"},
+    {host_error::too_many_series, u"A chart holds at most %1 series"},
 };
 
 inline HRESULT host_hresult(host_error e) { return static_cast<HRESULT>(0x800A0000u | static_cast<unsigned>(e)); }

@@ -135,6 +135,17 @@ STDAPI_(LSTATUS) RegCloseKey(HKEY hKey);
 #define RegQueryValueEx RegQueryValueExW
 #define RegDeleteTree RegDeleteTreeW
 
+/* ---- Type libraries ---------------------------------------------------------------------- */
+/* A library file is an ELF shared library carrying a "TYPELIB" resource (a path may end in a
+ * backslash and a number to pick that resource), or a stand-alone type library image. */
+typedef enum tagREGKIND { REGKIND_DEFAULT, REGKIND_REGISTER, REGKIND_NONE } REGKIND;
+STDAPI LoadTypeLib(LPCOLESTR szFile, ITypeLib **pptlib);
+STDAPI LoadTypeLibEx(LPCOLESTR szFile, REGKIND regkind, ITypeLib **pptlib);
+STDAPI LoadRegTypeLib(REFGUID rguid, WORD wVerMajor, WORD wVerMinor, LCID lcid, ITypeLib **pptlib);
+STDAPI QueryPathOfRegTypeLib(REFGUID guid, USHORT wMaj, USHORT wMin, LCID lcid, LPBSTR lpbstrPathName);
+STDAPI RegisterTypeLib(ITypeLib *ptlib, LPCOLESTR szFullPath, LPCOLESTR szHelpDir);
+STDAPI UnRegisterTypeLib(REFGUID libID, WORD wVerMajor, WORD wVerMinor, LCID lcid, SYSKIND syskind);
+
 /* ---- Error info (one per thread) ---------------------------------------------------------- */
 STDAPI CreateErrorInfo(ICreateErrorInfo **pperrinfo);
 STDAPI SetErrorInfo(ULONG dwReserved, IErrorInfo *perrinfo);

@@ -1,0 +1,86 @@
+// One export of the reference chart (3 series x 12 categories, 3-D clustered column,
+// three titles, legend on top, value labels on one series), by stage and whole.
+// Medians: run with --benchmark_repetitions=9 --benchmark_report_aggregates_only=true.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "render/cairo_painter.hpp"
+#include "render/chart_layout.hpp"
+#include "render/exporter.hpp"
+#include "render/image_encoders.hpp"
+#include "render/pango_fonts.hpp"
+#include "render/quantizer.hpp"
+#include "render_test_charts.h"
+
+namespace {
+
+using namespace sheethost::render;
+
+const chart_snapshot &chart()
+{
+    static const chart_snapshot c = render_test::reference_chart(54);
+    return c;
+}
+
+void layout(benchmark::State &state)
+{
+    pango_text_measurer measurer;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(lay_out_chart(chart(), measurer));
+}
+
+void paint(benchmark::State &state)
+{
+    pango_text_measurer measurer;
+    chart_layout l = lay_out_chart(chart(), measurer);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(paint_scene(l.picture));
+}
+
+void encode(benchmark::State &state)
+{
+    pango_text_measurer measurer;
+    raster picture = paint_scene(lay_out_chart(chart(), measurer).picture);
+    size_t bytes = 0;
+    for (auto _ : state) {
+        std::vector<uint8_t> gif = encode_gif(quantize(picture));
+        bytes = gif.size();
+        benchmark::DoNotOptimize(gif.data());
+    }
+    state.counters["gif_bytes"] = static_cast<double>(bytes);
+}
+
+void quantize_only(benchmark::State &state)
+{
+    pango_text_measurer measurer;
+    raster picture = paint_scene(lay_out_chart(chart(), measurer).picture);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(quantize(picture));
+}
+
+void export_to_memory(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(encode_chart(chart(), image_format::gif));
+}
+
+void export_to_file(benchmark::State &state)
+{
+    std::string path = "/tmp/render_bench_" + std::to_string(::getpid()) + ".gif";
+    for (auto _ : state)
+        export_chart(chart(), path, u"GIF");
+    std::remove(path.c_str());
+}
+
+BENCHMARK(layout)->Unit(benchmark::kMicrosecond);
+BENCHMARK(paint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(encode)->Unit(benchmark::kMicrosecond);
+BENCHMARK(quantize_only)->Unit(benchmark::kMicrosecond);
+BENCHMARK(export_to_memory)->Unit(benchmark::kMicrosecond);
+BENCHMARK(export_to_file)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -1,0 +1,39 @@
+// What all strategies share: the data's range and the category count.
+#include "render/chart_strategy.hpp"
+
+#include <algorithm>
+
+namespace sheethost::render {
+
+bool value_at(const series_data &s, size_t i, double &out)
+{
+    if (i >= s.values.size() || !s.values[i] || !std::isfinite(*s.values[i]))
+        return false;
+    out = *s.values[i];
+    return true;
+}
+
+data_bounds chart_strategy::bounds(const chart_snapshot &chart) const
+{
+    data_bounds b;
+    for (const series_data &s : chart.series) {
+        for (size_t i = 0; i < s.values.size(); ++i) {
+            double v;
+            if (!value_at(s, i, v))
+                continue;
+            b.min = std::isnan(b.min) ? v : std::min(b.min, v);
+            b.max = std::isnan(b.max) ? v : std::max(b.max, v);
+        }
+    }
+    return b;
+}
+
+size_t category_count(const chart_snapshot &chart)
+{
+    size_t n = chart.categories.size();
+    for (const series_data &s : chart.series)
+        n = std::max(n, s.values.size());
+    return std::max<size_t>(n, 1);
+}
+
+}  // namespace sheethost::render

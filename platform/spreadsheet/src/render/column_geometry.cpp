@@ -1,0 +1,55 @@
+// Shared column-family rules.
+#include "render/column_geometry.hpp"
+
+#include "oleaut/utf.hpp"
+#include "render/chart_style.hpp"
+#include "render/colour.hpp"
+#include "render/fill_style.hpp"
+#include "render/stroke_style.hpp"
+#include "render/value_scale.hpp"
+
+namespace sheethost::render {
+
+namespace {
+enum label_type { show_none = -4142, show_value = 2, show_label = 4 };
+}
+
+bar_span clustered_bar_span(size_t series, size_t series_count)
+{
+    double k = static_cast<double>(series_count == 0 ? 1 : series_count);
+    double width = 1 / (k + 1);
+    double from = width / 2 + static_cast<double>(series) * width;
+    return {from, from + width};
+}
+
+rgb series_base_colour(const chart_snapshot &chart, size_t series)
+{
+    return representative_colour(chart.series[series].fill, series_colour(series));
+}
+
+std::optional<stroke> bar_stroke(const chart_snapshot &chart, size_t series)
+{
+    return stroke_for(chart.series[series].border, darken(series_base_colour(chart, series), 0.62));
+}
+
+std::optional<std::string> data_label_text(const chart_snapshot &chart, size_t series, size_t category,
+                                           double value)
+{
+    const series_data &s = chart.series[series];
+    if (!s.data_labels || s.data_label_type == show_none)
+        return std::nullopt;
+    if (s.data_label_type == show_label)
+        return category_heading(chart, category);
+    return format_general(value);
+}
+
+std::string category_heading(const chart_snapshot &chart, size_t category)
+{
+    if (category < chart.categories.size())
+        return oleaut::utf16_to_utf8(chart.categories[category]);
+    if (!chart.categories.empty())
+        return {};
+    return std::to_string(category + 1);
+}
+
+}  // namespace sheethost::render

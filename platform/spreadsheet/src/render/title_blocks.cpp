@@ -1,0 +1,67 @@
+// Titles: text of the host's Characters.Text, lines split on line breaks and wrapped.
+#include "render/title_blocks.hpp"
+
+#include <cmath>
+
+#include "oleaut/utf.hpp"
+#include "render/chart_style.hpp"
+#include "render/text_fitting.hpp"
+
+namespace sheethost::render {
+
+namespace {
+
+enum orientation { xl_horizontal = -4128, xl_vertical = -4166, xl_upward = -4171, xl_downward = -4170 };
+
+std::vector<std::string> split_lines(const std::string &s)
+{
+    std::vector<std::string> out(1);
+    for (char c : s) {
+        if (c == '\r')
+            continue;
+        if (c == '\n')
+            out.emplace_back();
+        else
+            out.back() += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+double orientation_angle(int o)
+{
+    switch (o) {
+    case xl_vertical:
+    case xl_upward:
+        return 90;
+    case xl_downward:
+        return -90;
+    case xl_horizontal:
+        return 0;
+    default:
+        return o >= -90 && o <= 90 ? o : 0;
+    }
+}
+
+std::optional<text_box> title_block(const text_block &title, double max_width, const text_measurer &measurer)
+{
+    if (!title.visible || title.text.empty())
+        return std::nullopt;
+    std::vector<std::string> lines;
+    for (const std::string &paragraph : split_lines(oleaut::utf16_to_utf8(title.text)))
+        for (std::string &line : wrap_words(paragraph, max_width, title.font, measurer))
+            lines.push_back(std::move(line));
+    return make_text_box(std::move(lines), title.font, style::kTitleText, {0, 0}, h_align::centre, v_align::middle,
+                         orientation_angle(title.orientation), measurer);
+}
+
+text_box placed_at(text_box box, h_align h, double x, v_align v, double y)
+{
+    const rect &b = box.bounds;
+    double from_x = h == h_align::left ? b.left() : h == h_align::right ? b.right() : b.centre().x;
+    double from_y = v == v_align::bottom ? b.bottom() : v == v_align::top ? b.top() : b.centre().y;
+    return moved(std::move(box), x - from_x, y - from_y);
+}
+
+}  // namespace sheethost::render

@@ -1,0 +1,98 @@
+// Value label placement: outside the bar's end, clear of other labels and bars,
+// inside the bar when there is no room, readable on dark backdrops.
+#include <gtest/gtest.h>
+
+#include "render/data_labels.hpp"
+#include "render/fill_style.hpp"
+#include "render_test_text.h"
+
+namespace {
+
+using namespace sheethost::render;
+using render_test::fixed_width_measurer;
+
+const font_spec kEight{u"Verdana", 8, false, false};  // 4.8 points a character, 9.6 a line
+const rect kPlot{0, 0, 300, 200};
+
+data_label_request request(const char *text, rect bar, bool below = false)
+{
+    return {text, {bar.centre().x, below ? bar.bottom() : bar.top()}, below, bar, 0x006BA4, false};
+}
+
+TEST(DataLabels, SitJustOutsideTheBarsEnd)
+{
+    fixed_width_measurer m;
+    rect up{10, 50, 20, 60}, down{40, 20, 20, 30};
+    auto placed = place_data_labels({request("60", up), request("-30", down, true)}, {up, down}, kPlot, kEight,
+                                    std::nullopt, m);
+    ASSERT_EQ(placed.size(), 2u);
+    EXPECT_NEAR(placed[0].bounds.bottom(), up.top() + 2, 1e-9);
+    EXPECT_NEAR(placed[0].bounds.centre().x, up.centre().x, 1e-9);
+    EXPECT_NEAR(placed[1].bounds.top(), down.bottom() - 2, 1e-9);
+}
+
+TEST(DataLabels, MoveUpPastNeighboursAndTallerBars)
+{
+    fixed_width_measurer m;
+    // Two narrow bars side by side with wide labels at the same height, and a taller
+    // bar right next to the first.
+    rect a{100, 0, 8, 100}, b{108, 0, 8, 100}, tall{116, 0, 8, 130};
+    auto placed = place_data_labels({request("123456", a), request("654321", b)}, {a, b, tall}, kPlot, kEight,
+                                    std::nullopt, m);
+    ASSERT_EQ(placed.size(), 2u);
+    EXPECT_FALSE(placed[0].bounds.overlaps(placed[1].bounds));
+    for (const auto &p : placed) {
+        EXPECT_FALSE(p.bounds.overlaps(tall, 0.5));
+        EXPECT_TRUE(kPlot.contains(p.bounds, 0.01));
+    }
+}
+
+TEST(DataLabels, GoInsideABarThatReachesTheTop)
+{
+    fixed_width_measurer m;
+    rect full{50, 0, 30, 199};
+    auto placed = place_data_labels({request("99", full)}, {full}, kPlot, kEight, std::nullopt, m);
+    ASSERT_EQ(placed.size(), 1u);
+    EXPECT_TRUE(full.contains(placed[0].bounds, 0.01));
+    EXPECT_EQ(placed[0].text.item.colour, 0xFFFFFFu);  // white on the dark blue bar
+}
+
+TEST(DataLabels, TurnWhiteOverADarkBackdrop)
+{
+    fixed_width_measurer m;
+    rect bar{50, 0, 30, 50};
+    paint dark;
+    dark.colour = 0x0B1F5C;
+    auto on_dark = place_data_labels({request("5", bar)}, {bar}, kPlot, kEight, dark, m);
+    auto on_white = place_data_labels({request("5", bar)}, {bar}, kPlot, kEight, std::nullopt, m);
+    EXPECT_EQ(on_dark.at(0).text.item.colour, 0xFFFFFFu);
+    EXPECT_NE(on_white.at(0).text.item.colour, 0xFFFFFFu);
+}
+
+TEST(DataLabels, PutALegendKeyBeforeTheValueWhenAsked)
+{
+    fixed_width_measurer m;
+    rect bar{100, 0, 30, 50};
+    data_label_request with_key = request("50", bar);
+    with_key.legend_key = true;
+    auto placed = place_data_labels({with_key}, {bar}, kPlot, kEight, std::nullopt, m);
+    ASSERT_EQ(placed.size(), 1u);
+    const data_label &l = placed[0];
+    ASSERT_TRUE(l.key);
+    EXPECT_EQ(l.key_colour, 0x006BA4u);
+    EXPECT_LT(l.key->right(), l.text.bounds.left());
+    EXPECT_NEAR(l.key->centre().y, l.text.bounds.centre().y, 1e-9);
+    EXPECT_NEAR(l.bounds.centre().x, bar.centre().x, 1e-9);  // key and value centred together
+    EXPECT_TRUE(l.bounds.contains(*l.key) && l.bounds.contains(l.text.bounds));
+    EXPECT_FALSE(place_data_labels({request("50", bar)}, {bar}, kPlot, kEight, std::nullopt, m).at(0).key);
+}
+
+TEST(DataLabels, TextColourFollowsBrightness)
+{
+    EXPECT_EQ(text_colour_on(0x000000), 0xFFFFFFu);
+    EXPECT_EQ(text_colour_on(0x006BA4), 0xFFFFFFu);
+    EXPECT_NE(text_colour_on(0xFFFFFF), 0xFFFFFFu);
+    EXPECT_NE(text_colour_on(0xFFBC79), 0xFFFFFFu);
+}
+
+}  // namespace
