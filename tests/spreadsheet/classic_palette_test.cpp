@@ -25,9 +25,9 @@ TEST(ClassicPalette, NearestEntryAndAutomaticSeriesColours)
     EXPECT_EQ(nearest_palette_index(0xC0C0C0), 15);
     EXPECT_EQ(nearest_palette_index(0xFE0101), 3);
     EXPECT_EQ(nearest_palette_index(0x323232), 56);
-    EXPECT_EQ(automatic_series_color(1), 0x9999FFu);
-    EXPECT_EQ(automatic_series_color(2), 0x993366u);
-    EXPECT_EQ(automatic_series_color(9), 0x9999FFu);  // eight chart fills, then round again
+    EXPECT_EQ(automatic_series_color(1), 0x006BA4u);
+    EXPECT_EQ(automatic_series_color(2), 0xFF800Eu);
+    EXPECT_EQ(automatic_series_color(11), 0x006BA4u);  // ten colours, then round again
 }
 
 TEST(ClassicPalette, AutomationRgbPutsRedInTheLowByte)

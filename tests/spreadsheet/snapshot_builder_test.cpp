@@ -153,7 +153,7 @@ TEST_F(SnapshotTest, FillsBordersAndLabelsOfTheSeries)
     EXPECT_EQ(shaded.fill.gradient_style, 1);
     EXPECT_EQ(shaded.fill.gradient_variant, 1);
     EXPECT_NEAR(shaded.fill.gradient_degree, 0.231372549019608, 1e-7);
-    EXPECT_EQ(shaded.fill.fore, 0x9999FFu);  // first automatic series colour of the classic palette
+    EXPECT_EQ(shaded.fill.fore, 0x006BA4u);  // the first series colour, the same one an unshaded series is drawn in
     EXPECT_TRUE(shaded.border.visible);
     EXPECT_EQ(shaded.border.line_style, -4105);
     EXPECT_FALSE(shaded.border.color.has_value());

@@ -15,8 +15,6 @@ constexpr rgb kPalette[kPaletteSize] = {
     0x003366, 0x339966, 0x003300, 0x333300, 0x993300, 0x993366, 0x333399, 0x333333,  // 49-56
 };
 
-constexpr int kFirstChartFill = 17;
-constexpr int kChartFills = 8;
 
 }  // namespace
 
@@ -48,8 +46,10 @@ int nearest_palette_index(rgb c)
 
 rgb automatic_series_color(int n)
 {
-    int slot = n < 1 ? 0 : (n - 1) % kChartFills;
-    return kPalette[kFirstChartFill - 1 + slot];
+    static constexpr rgb kColourBlind10[] = {0x006BA4, 0xFF800E, 0xABABAB, 0x595959, 0x5F9ED1,
+                                             0xC85200, 0x898989, 0xA2C8EC, 0xFFBC79, 0xCFCFCF};
+    constexpr int kCount = sizeof kColourBlind10 / sizeof kColourBlind10[0];
+    return kColourBlind10[n < 1 ? 0 : (n - 1) % kCount];
 }
 
 }  // namespace sheethost::model

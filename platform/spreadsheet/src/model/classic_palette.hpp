@@ -19,8 +19,10 @@ std::optional<rgb> classic_palette_color(int index);
 // The palette entry closest to a colour (what ColorIndex reports for an RGB colour).
 int nearest_palette_index(rgb c);
 
-// The colour the classic palette gives the nth series' fill when nobody chose one
-// (n from 1): the eight "chart fills" entries 17..24, round and round.
+// The colour of the nth series' fill when nobody chose one (n from 1): Tableau's
+// "Color Blind 10" palette, designed to stay distinct for the common colour-vision
+// deficiencies while looking like an ordinary business palette; series 11 and on repeat
+// it. The one series palette: drawing, ForeColor read-back and gradients all use it.
 rgb automatic_series_color(int n);
 
 // Automation's RGB long (red in the low byte) from 0xRRGGBB, and back.
