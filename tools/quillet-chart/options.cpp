@@ -49,11 +49,11 @@ options parse(const std::vector<std::string> &args)
         } else if (a == "--csv") {
             o.csv = value();
         } else if (a == "--series") {
-            const std::string &spec = value();
-            size_t eq = spec.find('=');
+            const std::string &series_text = value();
+            size_t eq = series_text.find('=');
             series_option s;
-            s.column = spec.substr(0, eq);
-            s.name = eq == std::string::npos ? s.column : spec.substr(eq + 1);
+            s.column = series_text.substr(0, eq);
+            s.name = eq == std::string::npos ? s.column : series_text.substr(eq + 1);
             if (s.column.empty())
                 throw usage_error("--series needs a column name");
             o.series.push_back(s);
