@@ -15,12 +15,4 @@ const oleaut::disp::class_entry kClasses[] = {
 
 }  // namespace
 
-#define SERVER_EXPORT extern "C" __attribute__((visibility("default")))
-
-SERVER_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void **ppv)
-{
-    return oleaut::disp::get_class_object(kClasses, clsid, riid, ppv);
-}
-SERVER_EXPORT HRESULT DllCanUnloadNow() { return oleaut::disp::module_can_unload(); }
-SERVER_EXPORT HRESULT DllRegisterServer() { return oleaut::disp::register_classes(kClasses); }
-SERVER_EXPORT HRESULT DllUnregisterServer() { return oleaut::disp::unregister_classes(kClasses); }
+OLEAUT_DEFINE_SERVER_ENTRY_POINTS(kClasses)

@@ -41,4 +41,25 @@ HRESULT create_instance(REFIID riid, void **ppv)
 
 }  // namespace oleaut::disp
 
+// Defines a server's four exported entry points over its table of classes, for a server
+// that needs nothing but class registration.
+#define OLEAUT_DEFINE_SERVER_ENTRY_POINTS(classes)                                                          \
+    extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid,  \
+                                                                                void **ppv)                  \
+    {                                                                                                        \
+        return oleaut::disp::get_class_object(classes, clsid, riid, ppv);                                    \
+    }                                                                                                        \
+    extern "C" __attribute__((visibility("default"))) HRESULT DllCanUnloadNow()                              \
+    {                                                                                                        \
+        return oleaut::disp::module_can_unload();                                                            \
+    }                                                                                                        \
+    extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer()                            \
+    {                                                                                                        \
+        return oleaut::disp::register_classes(classes);                                                      \
+    }                                                                                                        \
+    extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer()                          \
+    {                                                                                                        \
+        return oleaut::disp::unregister_classes(classes);                                                    \
+    }
+
 #endif
