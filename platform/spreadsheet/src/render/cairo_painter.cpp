@@ -43,7 +43,7 @@ void set_colour(cairo_t *cr, rgb c) { cairo_set_source_rgb(cr, red(c) / 255.0, g
 
 class painter {
 public:
-    painter(cairo_t *cr, double height_pt) : cr_(cr), height_(height_pt) {}
+    painter(cairo_t *cr, double height_pt, const font_session &fonts) : cr_(cr), height_(height_pt), fonts_(fonts) {}
 
     // Points (y up) to pixels (y down): the only flip.
     point device(point p) const { return {p.x * kPixelsPerPoint, (height_ - p.y) * kPixelsPerPoint}; }
@@ -87,7 +87,7 @@ public:
     {
         if (t.lines.empty())
             return;
-        PangoContext *context = painting_context();
+        PangoContext *context = fonts_.painting_context();
         cairo_save(cr_);
         point a = device(t.anchor);
         cairo_translate(cr_, a.x, a.y);
@@ -95,7 +95,7 @@ public:
         cairo_scale(cr_, kPixelsPerPoint, kPixelsPerPoint);
         pango_cairo_update_context(cr_, context);
         std::unique_ptr<PangoLayout, layout_deleter> layout(pango_layout_new(context));
-        pango_layout_set_font_description(layout.get(), font_description(t.font));
+        pango_layout_set_font_description(layout.get(), fonts_.description(t.font));
         double h = t.line_height * static_cast<double>(t.lines.size());
         double left = t.horizontal == h_align::left ? 0 : t.horizontal == h_align::centre ? -t.width / 2 : -t.width;
         double top = t.vertical == v_align::top ? 0 : t.vertical == v_align::middle ? -h / 2 : -h;
@@ -139,6 +139,7 @@ private:
 
     cairo_t *cr_;
     double height_;
+    const font_session &fonts_;
 };
 
 }  // namespace
@@ -163,7 +164,8 @@ raster paint_scene(const scene &picture)
     set_colour(cr.get(), picture.background);
     cairo_paint(cr.get());
 
-    painter p(cr.get(), picture.height);
+    font_session fonts;
+    painter p(cr.get(), picture.height, fonts);
     for (const scene_item &item : picture.items)
         std::visit([&p](const auto &i) { p.draw(i); }, item);
     check(cairo_status(cr.get()));

@@ -1,8 +1,9 @@
-// Per-thread pango state and a small measurement cache: layouts measure the same
+// The process's pango state and a small measurement cache: layouts measure the same
 // tick labels and headings many times while they try arrangements.
 #include "render/pango_fonts.hpp"
 
 #include <map>
+#include <mutex>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -27,9 +28,9 @@ struct font_key {
 
 constexpr size_t kMeasureCacheLimit = 8192;
 
-class thread_fonts {
+class font_state {
 public:
-    thread_fonts()
+    font_state()
     {
         map_ = pango_cairo_font_map_new();
         options_ = cairo_font_options_create();
@@ -39,7 +40,7 @@ public:
         measuring_ = make_context();
         painting_ = make_context();
     }
-    ~thread_fonts()
+    ~font_state()
     {
         measure_layout_.reset();
         for (auto &entry : descriptions_)
@@ -49,24 +50,25 @@ public:
         cairo_font_options_destroy(options_);
         g_object_unref(map_);
     }
-    thread_fonts(const thread_fonts &) = delete;
-    thread_fonts &operator=(const thread_fonts &) = delete;
+    font_state(const font_state &) = delete;
+    font_state &operator=(const font_state &) = delete;
 
-    PangoContext *measuring() const { return measuring_; }
+    std::mutex lock;
+
     PangoContext *painting() const { return painting_; }
 
-    const PangoFontDescription *description(const font_spec &spec)
+    const PangoFontDescription *description(const font_spec &font)
     {
-        font_key key{spec.name, spec.size, spec.bold, spec.italic};
+        font_key key{font.name, font.size, font.bold, font.italic};
         auto it = descriptions_.find(key);
         if (it != descriptions_.end())
             return it->second;
         PangoFontDescription *d = pango_font_description_new();
-        std::string family = oleaut::utf16_to_utf8(spec.name);
+        std::string family = oleaut::utf16_to_utf8(font.name);
         pango_font_description_set_family(d, family.empty() ? "Sans" : family.c_str());
-        pango_font_description_set_size(d, static_cast<gint>(std::max(1.0, spec.size) * PANGO_SCALE + 0.5));
-        pango_font_description_set_weight(d, spec.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
-        pango_font_description_set_style(d, spec.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+        pango_font_description_set_size(d, static_cast<gint>(std::max(1.0, font.size) * PANGO_SCALE + 0.5));
+        pango_font_description_set_weight(d, font.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+        pango_font_description_set_style(d, font.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
         descriptions_.emplace(key, d);
         return d;
     }
@@ -119,21 +121,28 @@ private:
     std::unordered_map<std::string, text_extent> measured_;
 };
 
-thread_fonts &fonts()
+font_state &fonts()
 {
-    thread_local thread_fonts instance;
+    static font_state instance;
     return instance;
 }
 
 }  // namespace
 
-PangoContext *measuring_context() { return fonts().measuring(); }
-PangoContext *painting_context() { return fonts().painting(); }
-const PangoFontDescription *font_description(const font_spec &spec) { return fonts().description(spec); }
+font_session::font_session() : lock_(fonts().lock) {}
+
+PangoContext *font_session::painting_context() const { return fonts().painting(); }
+
+const PangoFontDescription *font_session::description(const font_spec &font) const
+{
+    return fonts().description(font);
+}
 
 text_extent pango_text_measurer::measure(std::string_view utf8, const font_spec &font) const
 {
-    return fonts().measure(utf8, font);
+    font_state &f = fonts();
+    std::lock_guard<std::mutex> guard(f.lock);
+    return f.measure(utf8, font);
 }
 
 }  // namespace sheethost::render
