@@ -1,11 +1,7 @@
 // See embedded_type_library.hpp.
-#include <dlfcn.h>
-
-#include <climits>
-#include <cstdlib>
-
 #include "oleaut/com_error.hpp"
 #include "oleaut/dispatch/embedded_type_library.hpp"
+#include "oleaut/dispatch/server.hpp"
 
 namespace oleaut::disp {
 
@@ -16,11 +12,10 @@ constexpr char16_t kSource[] = u"Server registration";
 // The file of the library this code is linked into: the server, not the program.
 std::string own_library_path()
 {
-    Dl_info info{};
-    if (!dladdr(reinterpret_cast<void *>(&own_library_path), &info) || !info.dli_fname)
+    std::string path = own_library_file();
+    if (path.empty())
         throw com_error(SELFREG_E_TYPELIB, kSource, u"The server cannot find its own library file.");
-    char resolved[PATH_MAX];
-    return realpath(info.dli_fname, resolved) ? resolved : info.dli_fname;
+    return path;
 }
 
 std::string directory_of(const std::string &path)

@@ -1,6 +1,9 @@
 // Class factories and self-registration for the servers built on the toolkit.
 #include <dlfcn.h>
 
+#include <climits>
+#include <cstdlib>
+
 #include <atomic>
 #include <string>
 
@@ -84,19 +87,16 @@ HRESULT set_value(const std::u16string &key_path, const char16_t *name, const st
     return s == ERROR_SUCCESS ? S_OK : SELFREG_E_CLASS;
 }
 
-// The path of the library this code is linked into.
-bool own_library_path(std::u16string *out)
+}  // namespace
+
+std::string own_library_file()
 {
     Dl_info info{};
-    if (!dladdr(reinterpret_cast<void *>(&own_library_path), &info) || !info.dli_fname)
-        return false;
-    char resolved[4096];
-    const char *path = realpath(info.dli_fname, resolved) ? resolved : info.dli_fname;
-    *out = utf8_to_utf16(path);
-    return true;
+    if (!dladdr(reinterpret_cast<void *>(&own_library_file), &info) || !info.dli_fname)
+        return {};
+    char resolved[PATH_MAX];
+    return realpath(info.dli_fname, resolved) ? resolved : info.dli_fname;
 }
-
-}  // namespace
 
 HRESULT get_class_object(std::span<const class_entry> classes, REFCLSID clsid, REFIID riid, void **ppv) noexcept
 {
@@ -121,8 +121,8 @@ HRESULT get_class_object(std::span<const class_entry> classes, REFCLSID clsid, R
 HRESULT register_classes(std::span<const class_entry> classes) noexcept
 {
     try {
-        std::u16string path;
-        if (!own_library_path(&path))
+        const std::u16string path = utf8_to_utf16(own_library_file());
+        if (path.empty())
             return SELFREG_E_CLASS;
         for (const class_entry &e : classes) {
             const std::u16string clsid = guid_text(*e.clsid);

@@ -6,6 +6,7 @@
 #define OLEAUT_DISPATCH_SERVER_HPP
 
 #include <span>
+#include <string>
 
 #include "../com_ptr.hpp"
 #include "module.hpp"
@@ -30,6 +31,10 @@ HRESULT get_class_object(std::span<const class_entry> classes, REFCLSID clsid, R
 // is that of the library this toolkit is linked into.
 HRESULT register_classes(std::span<const class_entry> classes) noexcept;
 HRESULT unregister_classes(std::span<const class_entry> classes) noexcept;
+
+// The file of the library this toolkit is linked into (the server, not the program), with
+// links resolved; empty when it cannot be found.
+std::string own_library_file();
 
 // Creates an object of class T (whose constructor may throw) and answers riid.
 template <class T>
