@@ -16,7 +16,8 @@ const rect kPlot{0, 0, 300, 200};
 
 data_label_request request(const char *text, rect bar, bool below = false)
 {
-    return {text, {bar.centre().x, below ? bar.bottom() : bar.top()}, below, bar, 0x006BA4, false};
+    return {text, {bar.centre().x, below ? bar.bottom() : bar.top()}, below ? label_side::below : label_side::above, bar,
+            0x006BA4, false};
 }
 
 TEST(DataLabels, SitJustOutsideTheBarsEnd)
@@ -85,6 +86,39 @@ TEST(DataLabels, PutALegendKeyBeforeTheValueWhenAsked)
     EXPECT_NEAR(l.bounds.centre().x, bar.centre().x, 1e-9);  // key and value centred together
     EXPECT_TRUE(l.bounds.contains(*l.key) && l.bounds.contains(l.text.bounds));
     EXPECT_FALSE(place_data_labels({request("50", bar)}, {bar}, kPlot, kEight, std::nullopt, m).at(0).key);
+}
+
+// Bars grow sideways: their labels go right of a positive bar's end and left of a
+// negative one's, and move on sideways past a neighbour's label.
+TEST(DataLabels, SidewaysBarsGetLabelsBesideTheirEnds)
+{
+    fixed_width_measurer m;
+    rect right_bar{100, 50, 80, 10}, left_bar{40, 80, 60, 10};
+    data_label_request r{"12", {right_bar.right(), right_bar.centre().y}, label_side::right, right_bar, 0x006BA4, false};
+    data_label_request l{"-9", {left_bar.left(), left_bar.centre().y}, label_side::left, left_bar, 0x006BA4, false};
+    std::vector<data_label> placed = place_data_labels({r, l}, {right_bar, left_bar}, kPlot, {u"Arial", 8}, {}, m);
+    ASSERT_EQ(placed.size(), 2u);
+    EXPECT_GT(placed[0].bounds.left(), right_bar.right());
+    EXPECT_NEAR(placed[0].bounds.centre().y, right_bar.centre().y, 1e-9);
+    EXPECT_LT(placed[1].bounds.right(), left_bar.left());
+    EXPECT_NEAR(placed[1].bounds.centre().y, left_bar.centre().y, 1e-9);
+
+    // A second label where the first one sits moves further right.
+    data_label_request again = r;
+    again.text = "13";
+    placed = place_data_labels({r, again}, {right_bar}, kPlot, {u"Arial", 8}, {}, m);
+    ASSERT_EQ(placed.size(), 2u);
+    EXPECT_FALSE(placed[0].bounds.overlaps(placed[1].bounds));
+    EXPECT_GT(placed[1].bounds.left(), placed[0].bounds.left());
+
+    // A bar reaching the plot area's right edge takes its label inside, right-aligned.
+    rect full{0, 120, 300, 12};
+    data_label_request edge{"99", {full.right(), full.centre().y}, label_side::right, full, 0x000000, false};
+    placed = place_data_labels({edge}, {full}, kPlot, {u"Arial", 8}, {}, m);
+    ASSERT_EQ(placed.size(), 1u);
+    EXPECT_LE(placed[0].bounds.right(), full.right());
+    EXPECT_GT(placed[0].bounds.right(), full.right() - 6);
+    EXPECT_EQ(placed[0].text.item.colour, 0xFFFFFFu);
 }
 
 TEST(DataLabels, TextColourFollowsBrightness)

@@ -66,4 +66,35 @@ category_label_plan plan_category_labels(const std::vector<std::string> &heading
     return plan;
 }
 
+category_label_plan plan_side_category_labels(const std::vector<std::string> &headings,
+                                              const std::vector<point> &anchors, double slot, const font_spec &font,
+                                              double max_width, const text_measurer &measurer)
+{
+    category_label_plan plan;
+    size_t n = std::min(headings.size(), anchors.size());
+    double line_height = measurer.measure("", font).line_height;
+    double room = slot - kLabelPad / 2;
+    plan.every = room >= line_height || slot <= 0
+                     ? 1
+                     : std::max<size_t>(1, static_cast<size_t>(std::ceil((line_height + kLabelPad / 2) / slot - 1e-9)));
+    size_t max_lines = std::clamp<size_t>(static_cast<size_t>(std::max(room, 0.0) / line_height), 1, kMaxWrappedLines);
+    for (size_t i = 0; i < n; i += plan.every) {
+        std::vector<std::string> lines{headings[i]};
+        if (measurer.measure(headings[i], font).width > max_width) {
+            plan.how = category_label_plan::arrangement::wrapped;
+            lines = wrap_words(headings[i], max_width, font, measurer);
+            if (lines.size() > max_lines) {
+                lines.resize(max_lines);
+                lines.back() += "\u2026";
+            }
+            for (std::string &line : lines)
+                line = ellipsize(line, max_width, font, measurer);
+        }
+        point at{anchors[i].x - style::kTickLabelGap, anchors[i].y};
+        plan.labels.push_back(
+            make_text_box(std::move(lines), font, style::kText, at, h_align::right, v_align::middle, 0, measurer));
+    }
+    return plan;
+}
+
 }  // namespace sheethost::render

@@ -23,6 +23,15 @@ category_label_plan plan_category_labels(const std::vector<std::string> &heading
                                          double slot, const font_spec &font, double max_turned_length,
                                          const text_measurer &measurer);
 
+// Headings left of a vertical category axis (bar charts): each ends just left of its
+// anchor, across when it fits max_width, else wrapped onto as many lines as the slot's
+// height takes (at most three), else shortened with an ellipsis; when even one line
+// is taller than the slot, only every n-th heading is shown. Slot is the vertical
+// distance between anchors.
+category_label_plan plan_side_category_labels(const std::vector<std::string> &headings,
+                                              const std::vector<point> &anchors, double slot, const font_spec &font,
+                                              double max_width, const text_measurer &measurer);
+
 }  // namespace sheethost::render
 
 #endif

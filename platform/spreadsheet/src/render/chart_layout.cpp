@@ -24,9 +24,11 @@ namespace {
 
 enum legend_position { legend_top = -4160, legend_bottom = -4107, legend_left = -4131, legend_corner = 2 };
 enum alignment { xl_left = -4131, xl_right = -4152 };
+constexpr int xl_vertical = -4166;
 
 constexpr double kPixel = 0.75;  // one pixel at 96 dpi, in points
 constexpr double kMaxHorizontalTitleWidth = 120;
+constexpr double kMaxTurnedFootTitleLength = 120;
 
 double to_pixels_up(double pt) { return std::ceil(pt / kPixel - 1e-6) * kPixel; }
 
@@ -46,28 +48,45 @@ std::optional<rect> bounds_of_boxes(const std::vector<text_box> &boxes)
     return r;
 }
 
+// Tick labels end left of a vertical value axis's ticks and hang below a horizontal one's.
 std::vector<text_box> value_tick_labels(const axis_frame &frame, const value_scale &scale, const font_spec &font,
-                                        const text_measurer &measurer)
+                                        bool across, const text_measurer &measurer)
 {
     std::vector<text_box> out;
-    for (const axis_frame::value_tick &t : frame.value_ticks)
-        out.push_back(make_text_box({format_tick(t.value, scale)}, font, style::kText,
-                                    {t.at.x - style::kTickLabelGap, t.at.y}, h_align::right, v_align::middle, 0,
-                                    measurer));
+    for (const axis_frame::value_tick &t : frame.value_ticks) {
+        std::string text = format_tick(t.value, scale);
+        if (across)
+            out.push_back(make_text_box({text}, font, style::kText, {t.at.x, t.at.y - style::kTickLabelGap},
+                                        h_align::centre, v_align::top, 0, measurer));
+        else
+            out.push_back(make_text_box({text}, font, style::kText, {t.at.x - style::kTickLabelGap, t.at.y},
+                                        h_align::right, v_align::middle, 0, measurer));
+    }
     return out;
 }
 
-void add_legend(const chart_snapshot &chart, const legend_block &legend, scene &picture)
+void add_legend(const std::vector<legend_item> &items, const legend_block &legend, scene &picture)
 {
     for (const legend_entry &e : legend.entries) {
-        shape key;
-        key.outline = corners(e.key);
-        key.fill = paint_for(chart.series[e.series].fill, e.key, series_colour(e.series));
-        key.line = bar_stroke(chart, e.series);
-        key.crisp = true;
-        picture.items.push_back(std::move(key));
+        for (shape &key : legend_key_shapes(items[e.item], e.key))
+            picture.items.push_back(std::move(key));
         picture.items.push_back(e.label.item);
     }
+}
+
+// How far a title may run along its reading direction: a level title beside the plot
+// area is kept narrow, a turned or stacked one runs along the plot area's height; a
+// title under the plot area runs along its width, or a short way down when turned.
+double side_title_length(const text_block &t, double plot_height)
+{
+    bool level = orientation_angle(t.orientation) == 0 && t.orientation != xl_vertical;
+    return level ? kMaxHorizontalTitleWidth : plot_height;
+}
+
+double foot_title_length(const text_block &t, double plot_width, double plot_height)
+{
+    bool level = orientation_angle(t.orientation) == 0 && t.orientation != xl_vertical;
+    return level ? plot_width : std::min(plot_height, kMaxTurnedFootTitleLength);
 }
 
 }  // namespace
@@ -86,21 +105,34 @@ chart_layout lay_out_chart(const chart_snapshot &chart, const text_measurer &mea
 
     chart_layout out;
     size_t n = category_count(chart);
+    axes_layout axes_kind = strategy->axes();
+    bool has_axes = axes_kind != axes_layout::none;
+    bool across = axes_kind == axes_layout::value_across;
     data_bounds bounds = strategy->bounds(chart);
-    out.scale = choose_value_scale(bounds.min, bounds.max, strategy->value_axis_length(rect{0, 0, pw, ph}, n));
+    // Level tick labels under a horizontal axis need more room each than stacked ones.
+    out.scale = choose_value_scale(bounds.min, bounds.max, strategy->value_axis_length(rect{0, 0, pw, ph}, n),
+                                   across ? 48 : 30);
     font_spec tick_font = sized(chart.title.font, style::kTickFontSize);
     font_spec legend_font = sized(chart.title.font, style::kLegendFontSize);
     std::vector<std::string> headings;
     for (size_t i = 0; i < n; ++i)
         headings.push_back(category_heading(chart, i));
     double max_turned = std::clamp(ph * 0.6, 60.0, 160.0);
+    double max_side_heading = std::clamp(pw * 0.3, 60.0, 200.0);
+    auto plan_headings = [&](const axis_frame &f) {
+        if (!has_axes)
+            return category_label_plan{};
+        return across ? plan_side_category_labels(headings, f.category_anchors, f.category_slot, tick_font,
+                                                  max_side_heading, measurer)
+                      : plan_category_labels(headings, f.category_anchors, f.category_slot, tick_font, max_turned,
+                                             measurer);
+    };
 
     // Pass 1: the plot area at the origin, to measure what sticks out of it.
     plot_context probe_ctx{chart, out.scale, rect{0, 0, pw, ph}, n};
-    axis_frame probe = strategy->frame(probe_ctx);
-    std::vector<text_box> probe_ticks = value_tick_labels(probe, out.scale, tick_font, measurer);
-    category_label_plan probe_headings =
-        plan_category_labels(headings, probe.category_anchors, probe.category_slot, tick_font, max_turned, measurer);
+    axis_frame probe = has_axes ? strategy->frame(probe_ctx) : axis_frame{};
+    std::vector<text_box> probe_ticks = value_tick_labels(probe, out.scale, tick_font, across, measurer);
+    category_label_plan probe_headings = plan_headings(probe);
     rect axes = rect{0, 0, pw, ph};
     rect ticks = axes;
     if (auto r = bounds_of_boxes(probe_ticks))
@@ -108,31 +140,39 @@ chart_layout lay_out_chart(const chart_snapshot &chart, const text_measurer &mea
     if (auto r = bounds_of_boxes(probe_headings.labels))
         axes = united(axes, *r);
 
-    std::optional<text_box> value_title = title_block(
-        chart.value_axis_title,
-        orientation_angle(chart.value_axis_title.orientation) == 0 ? kMaxHorizontalTitleWidth : ph, measurer);
-    std::optional<text_box> category_title = title_block(chart.category_axis_title, pw, measurer);
-
-    // The value-axis title goes beside the tick labels; turned headings may reach
-    // under it (the title stays within the plot area's height, the headings below it).
+    // The vertical axis's title goes beside it, the horizontal axis's under it: the
+    // value axis's and the category axis's respectively, the other way round for bars.
+    // A chart without axes shows neither.
+    const text_block &side_text = across ? chart.category_axis_title : chart.value_axis_title;
+    const text_block &foot_text = across ? chart.value_axis_title : chart.category_axis_title;
+    std::optional<text_box> side_title, foot_title;
+    if (has_axes) {
+        side_title = title_block(side_text, side_title_length(side_text, ph), measurer);
+        foot_title = title_block(foot_text, foot_title_length(foot_text, pw, ph), measurer);
+    }
+    // Side headings and tick labels take their own width; turned headings may reach
+    // under the side title (the title stays within the plot area's height, the
+    // headings below it).
+    rect side_labels = across ? axes : ticks;
     double left = style::kOuterPad +
-                  std::max(std::max(0.0, -ticks.left()) + (value_title ? value_title->bounds.w + style::kGap : 0),
+                  std::max(std::max(0.0, -side_labels.left()) + (side_title ? side_title->bounds.w + style::kGap : 0),
                            std::max(0.0, -axes.left()));
     double right = style::kOuterPad + std::max(0.0, axes.right() - pw);
     double below = style::kOuterPad + std::max(0.0, -axes.bottom());
-    if (category_title)
-        below += category_title->bounds.h + style::kGap;
+    if (foot_title)
+        below += foot_title->bounds.h + style::kGap;
     double above = style::kOuterPad + std::max(style::kGap, axes.top() - ph);
 
     // Title and legend, wrapped to the width the axes make.
     double width = left + pw + right;
     std::optional<text_box> title = title_block(chart.title, width - 2 * style::kOuterPad, measurer);
-    bool show_legend = chart.has_legend && !chart.series.empty();
+    std::vector<legend_item> legend_items = strategy->legend_items(chart, out.scale);
+    bool show_legend = chart.has_legend && !legend_items.empty();
     int position = chart.legend_position;
     bool legend_in_rows = position == legend_top || position == legend_bottom;
     std::optional<legend_block> legend;
     if (show_legend)
-        legend = lay_out_legend(chart, legend_in_rows,
+        legend = lay_out_legend(legend_items, legend_in_rows,
                                 legend_in_rows ? width - 2 * style::kOuterPad : std::max(pw / 2, 100.0), legend_font,
                                 measurer);
     if (title)
@@ -166,27 +206,28 @@ chart_layout lay_out_chart(const chart_snapshot &chart, const text_measurer &mea
 
     // Pass 2: everything in place.
     plot_context ctx{chart, out.scale, plot, n};
-    axis_frame frame = strategy->frame(ctx);
-    out.value_labels = value_tick_labels(frame, out.scale, tick_font, measurer);
-    out.categories =
-        plan_category_labels(headings, frame.category_anchors, frame.category_slot, tick_font, max_turned, measurer);
+    axis_frame frame = has_axes ? strategy->frame(ctx) : axis_frame{};
+    out.value_labels = value_tick_labels(frame, out.scale, tick_font, across, measurer);
+    out.categories = plan_headings(frame);
     rect placed_ticks = plot;
     if (auto r = bounds_of_boxes(out.value_labels))
         placed_ticks = united(placed_ticks, *r);
     rect placed_axes = placed_ticks;
     if (auto r = bounds_of_boxes(out.categories.labels))
         placed_axes = united(placed_axes, *r);
+    rect placed_side = across ? placed_axes : placed_ticks;
 
-    if (value_title)
-        out.value_title = placed_at(std::move(*value_title), h_align::right, placed_ticks.left() - style::kGap,
-                                    v_align::middle, plot.centre().y);
-    if (category_title) {
-        int a = chart.category_axis_title.horizontal_alignment;
+    if (side_title)
+        side_title = placed_at(std::move(*side_title), h_align::right, placed_side.left() - style::kGap,
+                               v_align::middle, plot.centre().y);
+    if (foot_title) {
+        int a = foot_text.horizontal_alignment;
         h_align h = a == xl_left ? h_align::left : a == xl_right ? h_align::right : h_align::centre;
         double x = h == h_align::left ? plot.left() : h == h_align::right ? plot.right() : plot.centre().x;
-        out.category_title =
-            placed_at(std::move(*category_title), h, x, v_align::top, placed_axes.bottom() - style::kGap);
+        foot_title = placed_at(std::move(*foot_title), h, x, v_align::top, placed_axes.bottom() - style::kGap);
     }
+    out.value_title = across ? foot_title : side_title;
+    out.category_title = across ? side_title : foot_title;
     // The title and a top legend are centred over the plot area, as far as the image
     // allows.
     auto centred_x = [&](double w) {
@@ -234,7 +275,7 @@ chart_layout lay_out_chart(const chart_snapshot &chart, const text_measurer &mea
         if (*b)
             items.push_back((*b)->item);
     if (out.legend)
-        add_legend(chart, *out.legend, out.picture);
+        add_legend(legend_items, *out.legend, out.picture);
     for (const data_label &label : out.data_labels) {
         if (label.key) {
             shape key;

@@ -1,8 +1,9 @@
 // Layout: every box and shape of the picture in points, from the snapshot alone.
 //
 // Size rule: the plot area is exactly the size set (450 x 250 points when automatic)
-// and the image grows around it: left of it the value-axis title and tick labels,
-// below it the category headings, the category-axis title and a bottom legend,
+// and the image grows around it: left of it the vertical axis's title and labels (the
+// value axis's, or for bars the category axis's), below it the horizontal axis's
+// labels and title and a bottom legend,
 // above it the chart title and a top legend, right of it whatever headings stick out
 // and a right legend, each block kGap apart and kOuterPad from the edge. The image is
 // widened, with the plot area centred in the extra room, when the title or legend

@@ -1,7 +1,12 @@
-// What all strategies share: the data's range and the category count.
+// What all strategies share: the data's range, the category count and the legend of
+// series.
 #include "render/chart_strategy.hpp"
 
 #include <algorithm>
+
+#include "render/chart_style.hpp"
+#include "render/column_geometry.hpp"
+#include "render/legend_layout.hpp"
 
 namespace sheethost::render {
 
@@ -26,6 +31,15 @@ data_bounds chart_strategy::bounds(const chart_snapshot &chart) const
         }
     }
     return b;
+}
+
+std::vector<legend_item> chart_strategy::legend_items(const chart_snapshot &chart, const value_scale &) const
+{
+    std::vector<legend_item> items;
+    for (size_t s = 0; s < chart.series.size(); ++s)
+        items.push_back({series_label(chart, s), chart.series[s].fill, series_colour(s), bar_stroke(chart, s),
+                         legend_item::key_kind::box, 0});
+    return items;
 }
 
 size_t category_count(const chart_snapshot &chart)

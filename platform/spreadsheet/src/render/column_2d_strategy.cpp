@@ -82,7 +82,8 @@ public:
                 out.items.push_back(std::move(b));
                 out.obstacles.push_back(bar);
                 if (std::optional<std::string> text = data_label_text(c, s, i, v))
-                    out.labels.push_back({*text, {(x0 + x1) / 2, y}, v < 0, bar, colour, c.series[s].legend_key});
+                    out.labels.push_back({*text, {(x0 + x1) / 2, y}, v < 0 ? label_side::below : label_side::above, bar, colour,
+                                          c.series[s].legend_key});
             }
         }
 

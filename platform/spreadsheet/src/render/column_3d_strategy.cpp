@@ -252,7 +252,7 @@ private:
             point anchor = below ? point{proj.project({xm, b.y0, b.z0}).x, covered.bottom()}
                                  : point{bounds_of(top).centre().x, covered.top()};
             out.labels.push_back(
-                {*text, anchor, below, covered, series_base_colour(c, b.series), c.series[b.series].legend_key});
+                {*text, anchor, below ? label_side::below : label_side::above, covered, series_base_colour(c, b.series), c.series[b.series].legend_key});
         }
     }
 };

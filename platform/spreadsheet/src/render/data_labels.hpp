@@ -1,4 +1,5 @@
-// Placing value labels: each starts just outside its bar's end and moves outward
+// Placing value labels: each starts just outside its bar's end and moves outward (up,
+// down, right or left as its request's side says)
 // until it covers neither another label nor another bar; when the plot area has no
 // room left it goes inside its own bar's end. Label text is dark, or white where the
 // bar or the backdrop (a filled wall behind the labels) is dark. A label whose series

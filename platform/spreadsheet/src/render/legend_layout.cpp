@@ -6,6 +6,8 @@
 
 #include "oleaut/utf.hpp"
 #include "render/chart_style.hpp"
+#include "render/fill_style.hpp"
+#include "render/markers.hpp"
 #include "render/text_fitting.hpp"
 
 namespace sheethost::render {
@@ -25,20 +27,23 @@ std::string series_label(const chart_snapshot &chart, size_t series)
     return "Series" + std::to_string(series + 1);
 }
 
-legend_block lay_out_legend(const chart_snapshot &chart, bool in_rows, double max_width, const font_spec &font,
+legend_block lay_out_legend(const std::vector<legend_item> &legend_items, bool in_rows, double max_width, const font_spec &font,
                             const text_measurer &measurer)
 {
     double line_height = measurer.measure("", font).line_height;
     double key_side = std::min(line_height * 0.75, 9.0);
+    bool line_keys = std::any_of(legend_items.begin(), legend_items.end(),
+                                 [](const legend_item &i) { return i.key == legend_item::key_kind::line; });
+    double key_width = line_keys ? key_side * 2.4 : key_side;
     struct measured {
         std::string text;
         double width;  // key, gap and text
     };
     std::vector<measured> items;
-    for (size_t s = 0; s < chart.series.size(); ++s) {
-        std::string text = ellipsize(series_label(chart, s), std::max(max_width - key_side - kKeyTextGap, 10.0),
-                                     font, measurer);
-        items.push_back({text, key_side + kKeyTextGap + measurer.measure(text, font).width});
+    for (const legend_item &item : legend_items) {
+        std::string text =
+            ellipsize(item.label, std::max(max_width - key_width - kKeyTextGap, 10.0), font, measurer);
+        items.push_back({text, key_width + kKeyTextGap + measurer.measure(text, font).width});
     }
 
     // Rows of item indexes, top row first.
@@ -65,9 +70,9 @@ legend_block lay_out_legend(const chart_snapshot &chart, bool in_rows, double ma
         double middle = top - line_height / 2;
         for (size_t i : rows[r]) {
             legend_entry e;
-            e.series = i;
-            e.key = {x, middle - key_side / 2, key_side, key_side};
-            e.label = make_text_box({items[i].text}, font, style::kText, {x + key_side + kKeyTextGap, middle},
+            e.item = i;
+            e.key = {x, middle - key_side / 2, key_width, key_side};
+            e.label = make_text_box({items[i].text}, font, style::kText, {x + key_width + kKeyTextGap, middle},
                                     h_align::left, v_align::middle, 0, measurer);
             legend.entries.push_back(std::move(e));
             x += items[i].width + kEntryGap;
@@ -86,6 +91,30 @@ legend_block moved(legend_block legend, double dx, double dy)
         e.label = moved(std::move(e.label), dx, dy);
     }
     return legend;
+}
+
+std::vector<shape> legend_key_shapes(const legend_item &item, const rect &key)
+{
+    std::vector<shape> out;
+    if (item.key == legend_item::key_kind::box) {
+        shape box;
+        box.outline = corners(key);
+        box.fill = paint_for(item.fill, key, item.automatic);
+        box.line = item.border;
+        box.crisp = true;
+        out.push_back(std::move(box));
+        return out;
+    }
+    rgb colour = representative_colour(item.fill, item.automatic);
+    double y = key.centre().y;
+    shape line;
+    line.outline = {{key.left(), y}, {key.right(), y}};
+    line.closed = false;
+    line.line = item.border ? *item.border : stroke{2, colour, {}};
+    out.push_back(std::move(line));
+    if (item.marker != marker_none)
+        out.push_back(marker(item.marker, key.centre(), key.h * 0.8, colour));
+    return out;
 }
 
 }  // namespace sheethost::render

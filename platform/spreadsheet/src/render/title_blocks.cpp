@@ -1,6 +1,8 @@
 // Titles: text of the host's Characters.Text, lines split on line breaks and wrapped.
 #include "render/title_blocks.hpp"
 
+#include <glib.h>
+
 #include <cmath>
 
 #include "oleaut/utf.hpp"
@@ -27,12 +29,45 @@ std::vector<std::string> split_lines(const std::string &s)
     return out;
 }
 
+// Text stacked top to bottom: one character per line, upright, combining marks kept
+// with the character they belong to. Line breaks become an empty line. When the
+// stack would be longer than max_length the last character that fits becomes "…".
+std::vector<std::string> stacked(const std::string &utf8, double max_length, const font_spec &font,
+                                 const text_measurer &measurer)
+{
+    std::vector<std::string> out;
+    const char *p = utf8.c_str();
+    const char *end = p + utf8.size();
+    while (p < end) {
+        const char *next = g_utf8_find_next_char(p, end);
+        if (!next)
+            next = end;
+        gunichar c = g_utf8_get_char_validated(p, next - p);
+        bool mark = c < 0x110000 && g_unichar_ismark(c);
+        if (*p == '\r') {
+        } else if (*p == '\n' || out.empty() || !mark) {
+            out.emplace_back(*p == '\n' ? std::string() : std::string(p, next));
+        } else {
+            out.back().append(p, next);
+        }
+        p = next;
+    }
+    double line_height = measurer.measure("", font).line_height;
+    size_t fits = line_height > 0 ? static_cast<size_t>(std::max(max_length, line_height) / line_height) : out.size();
+    if (out.size() > fits) {
+        out.resize(fits);
+        out.back() = "\u2026";
+    }
+    return out;
+}
+
 }  // namespace
 
 double orientation_angle(int o)
 {
     switch (o) {
-    case xl_vertical:
+    case xl_vertical:  // stacked, not turned
+        return 0;
     case xl_upward:
         return 90;
     case xl_downward:
@@ -49,9 +84,12 @@ std::optional<text_box> title_block(const text_block &title, double max_width, c
     if (!title.visible || title.text.empty())
         return std::nullopt;
     std::vector<std::string> lines;
-    for (const std::string &paragraph : split_lines(oleaut::utf16_to_utf8(title.text)))
-        for (std::string &line : wrap_words(paragraph, max_width, title.font, measurer))
-            lines.push_back(std::move(line));
+    if (title.orientation == xl_vertical)
+        lines = stacked(oleaut::utf16_to_utf8(title.text), max_width, title.font, measurer);
+    else
+        for (const std::string &paragraph : split_lines(oleaut::utf16_to_utf8(title.text)))
+            for (std::string &line : wrap_words(paragraph, max_width, title.font, measurer))
+                lines.push_back(std::move(line));
     return make_text_box(std::move(lines), title.font, style::kTitleText, {0, 0}, h_align::centre, v_align::middle,
                          orientation_angle(title.orientation), measurer);
 }

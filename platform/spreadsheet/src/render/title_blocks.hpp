@@ -1,11 +1,10 @@
 // The chart title and the two axis titles as text boxes centred on the origin; the
 // layout moves them into place.
 //
-// The value-axis title's orientation: xlVertical (-4166) and xlUpward (-4171) turn it
-// 90 degrees to read upward (the way a vertical axis title is read in print and the
-// way it takes the least width), xlDownward (-4170) turns it to read downward,
-// xlHorizontal (-4128) keeps it level, and a number from -90 to 90 turns it by that
-// many degrees.
+// A title's orientation: xlVertical (-4166) stacks its characters upright, one under
+// the other, top to bottom; xlUpward (-4171) turns it 90 degrees to read upward,
+// xlDownward (-4170) turns it to read downward, xlHorizontal (-4128) keeps it level,
+// and a number from -90 to 90 turns it by that many degrees.
 #ifndef SHEETHOST_RENDER_TITLE_BLOCKS_HPP
 #define SHEETHOST_RENDER_TITLE_BLOCKS_HPP
 
@@ -18,7 +17,7 @@ namespace sheethost::render {
 // Angle in degrees (counter-clockwise) for a title's Orientation value.
 double orientation_angle(int orientation);
 
-// The title's lines wrapped to max_width (along its own reading direction), centred on
+// The title's lines wrapped (or stacked) to max_width along its own reading direction, centred on
 // the origin and turned by its orientation; nothing when it is off or empty.
 std::optional<text_box> title_block(const text_block &title, double max_width, const text_measurer &measurer);
 
