@@ -1,30 +1,14 @@
-// Golden images of the column family: each case is drawn, decoded and compared with
-// tests/golden/<name>.gif as thumbnails (fonts differ between machines, so bytes
-// would not match). QUILLET_REGENERATE_GOLDEN=1 rewrites the golden files instead
-// (scripts/regenerate-golden), and QUILLET_GOLDEN_PREVIEW=<dir> also writes a PNG
-// of each case there for people to look at.
+// Golden images of the column family (see golden_image.h for how they are compared
+// and regenerated).
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <functional>
-#include <string>
-
-#include "render/exporter.hpp"
-#include "render_test_charts.h"
-#include "render_test_compare.h"
-#include "render_test_gif.h"
+#include "golden_image.h"
 
 namespace {
 
 using namespace render_test;
 using sheethost::render::encode_chart;
 using sheethost::render::image_format;
-
-struct golden_case {
-    const char *name;
-    std::function<chart_snapshot()> make;
-};
 
 const golden_case kCases[] = {
     {"column51_three_series", [] { return reference_chart(51); }},
@@ -45,35 +29,11 @@ const golden_case kCases[] = {
     {"column54_flat_walls", [] { return flat_walls_chart(); }},
 };
 
-std::string golden_path(const std::string &name) { return std::string(GOLDEN_DIR) + "/" + name + ".gif"; }
-
-void write_bytes(const std::string &path, const std::vector<uint8_t> &bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    ASSERT_TRUE(out.good()) << "could not write " << path;
-}
-
 class GoldenColumn : public ::testing::TestWithParam<golden_case> {};
 
-TEST_P(GoldenColumn, MatchesGoldenImage)
-{
-    const golden_case &c = GetParam();
-    std::vector<uint8_t> gif = encode_chart(c.make(), image_format::gif);
-    if (const char *dir = std::getenv("QUILLET_GOLDEN_PREVIEW"))
-        write_bytes(std::string(dir) + "/" + c.name + ".png", encode_chart(c.make(), image_format::png));
-    if (std::getenv("QUILLET_REGENERATE_GOLDEN")) {
-        write_bytes(golden_path(c.name), gif);
-        GTEST_SKIP() << "regenerated " << golden_path(c.name);
-    }
-    std::vector<uint8_t> golden = read_bytes(golden_path(c.name));
-    ASSERT_FALSE(golden.empty()) << "no golden image " << golden_path(c.name) << ": run scripts/regenerate-golden";
-    thumbnail_difference d = compare_thumbnails(decode_gif(gif), decode_gif(golden));
-    EXPECT_TRUE(looks_alike(d)) << c.name << ": " << describe(d);
-}
+TEST_P(GoldenColumn, MatchesGoldenImage) { expect_matches_golden(GetParam()); }
 
-INSTANTIATE_TEST_SUITE_P(ColumnFamily, GoldenColumn, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<golden_case> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(ColumnFamily, GoldenColumn, ::testing::ValuesIn(kCases), golden_case_name);
 
 // The comparison must tell different charts apart, or the golden test proves nothing.
 TEST(GoldenComparison, TellsDifferentChartsApart)
