@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build register demo test asan-test bench clean
+.PHONY: all deps configure build register demo test asan-test tsan-test soak bench fuzz clean
 
 all: build
 
@@ -26,6 +26,10 @@ register: build
 demo: register
 	@BUILD=$(BUILD) scripts/demo
 
+# Every chart type and every background effect, with an index.html, into out/gallery/.
+gallery: register
+	@BUILD=$(BUILD) scripts/gallery
+
 test: register
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
@@ -37,6 +41,26 @@ asan-test: export LSAN_OPTIONS ?= suppressions=$(CURDIR)/scripts/lsan.supp:print
 asan-test:
 	@$(MAKE) --no-print-directory test BUILD=$(ASAN_BUILD) \
 		CMAKE_FLAGS="-DCMAKE_BUILD_TYPE=Debug -DQUILLET_SANITIZE=ON"
+
+# The libFuzzer targets, built with clang in build-fuzz, FUZZ_SECONDS (60) each.
+fuzz:
+	@scripts/fuzz
+
+# The concurrency tests (apartment threads, calls from foreign threads) built with
+# ThreadSanitizer in its own tree. The system's font libraries are not instrumented:
+# scripts/tsan.supp names the races TSan sees inside them, and only those.
+TSAN_BUILD ?= build-tsan
+tsan-test: export TSAN_OPTIONS ?= suppressions=$(CURDIR)/scripts/tsan.supp:halt_on_error=1:second_deadlock_stack=1
+tsan-test: deps
+	@cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLET_TSAN=ON >/dev/null
+	@cmake --build $(TSAN_BUILD) -j $(JOBS) --target register concurrency_tests
+	@cd $(TSAN_BUILD) && ctest --output-on-failure -j $(JOBS) -L concurrency
+
+# CHARTS charts (10000) through the registered component in one process, printing resident
+# memory as it goes; fails if memory grows. `make soak CHARTS=300` is a quick run.
+CHARTS ?= 10000
+soak: register
+	@$(BUILD)/bin/chart_soak $(CHARTS)
 
 bench: build
 	@$(BUILD)/bin/quillet_bench

@@ -32,3 +32,15 @@ INSERT INTO quarterly_result VALUES
     ('Q2', 1045.3, 1101.8, -56.5),
     ('Q3', 1142.3, 1009.6, 132.7),
     ('Q4', 1329.6, 1150.2, 179.4);
+
+CREATE TABLE product_mix (
+    product TEXT PRIMARY KEY,
+    revenue REAL NOT NULL,
+    units   REAL NOT NULL
+);
+INSERT INTO product_mix VALUES
+    ('Hardware',       1840.5, 412),
+    ('Software',       1265.0, 980),
+    ('Services',        902.7, 233),
+    ('Training',        341.2, 118),
+    ('Spare parts',     188.9, 1507);

@@ -13,6 +13,7 @@
 #include "render/pango_fonts.hpp"
 #include "render_test_charts.h"
 #include "render_test_gif.h"
+#include "render_test_pixels.h"
 
 namespace {
 
@@ -26,28 +27,6 @@ chart_layout lay_out(const chart_snapshot &c)
 }
 
 decoded_image gif_of(const chart_snapshot &c) { return decode_gif(encode_chart(c, image_format::gif)); }
-
-// A rectangle in points (y up) as pixel bounds (y down), rounded inward.
-struct pixel_box {
-    int left, top, right, bottom;  // right and bottom exclusive
-};
-
-pixel_box to_pixels(const rect &r, double image_height)
-{
-    return {static_cast<int>(std::ceil(r.left() * kPixelsPerPoint)),
-            static_cast<int>(std::ceil((image_height - r.top()) * kPixelsPerPoint)),
-            static_cast<int>(std::floor(r.right() * kPixelsPerPoint)),
-            static_cast<int>(std::floor((image_height - r.bottom()) * kPixelsPerPoint))};
-}
-
-size_t count_colour(const decoded_image &img, uint32_t colour, pixel_box area)
-{
-    size_t n = 0;
-    for (int y = std::max(area.top, 0); y < std::min(area.bottom, img.height); ++y)
-        for (int x = std::max(area.left, 0); x < std::min(area.right, img.width); ++x)
-            n += img.at(x, y) == colour;
-    return n;
-}
 
 TEST(ImageChart, HasTheLayoutsSizeInPixelsAndAPureWhiteBackground)
 {
