@@ -261,6 +261,26 @@ INSTANTIATE_TEST_SUITE_P(Orientations, ValueTitle,
                          ::testing::Values(orientation_case{-4166, 0, 6 * 12}, orientation_case{-4171, 90, 6 * 6},
                                            orientation_case{-4170, -90, 6 * 6}, orientation_case{-4128, 0, 12}));
 
+TEST(ValueTitle, VerticalAlignmentSlidesItAlongTheAxis)
+{
+    struct alignment_case {
+        int alignment;
+        double (*expected)(const rect &title, const rect &plot);
+    };
+    const alignment_case cases[] = {
+        {-4160, [](const rect &t, const rect &p) { return t.top() - p.top(); }},
+        {-4107, [](const rect &t, const rect &p) { return t.bottom() - p.bottom(); }},
+        {-4108, [](const rect &t, const rect &p) { return t.centre().y - p.centre().y; }},
+    };
+    for (const alignment_case &a : cases) {
+        chart_snapshot c = reference_chart(51);
+        c.value_axis_title.vertical_alignment = a.alignment;
+        chart_layout l = lay_out(c);
+        ASSERT_TRUE(l.value_title);
+        EXPECT_NEAR(a.expected(l.value_title->bounds, l.plot), 0, 1e-6) << "alignment " << a.alignment;
+    }
+}
+
 TEST(ValueTitle, StackedTitleKeepsCombiningMarksAndShortensToThePlotHeight)
 {
     chart_snapshot c = reference_chart(51);

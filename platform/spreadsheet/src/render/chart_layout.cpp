@@ -23,7 +23,7 @@ namespace sheethost::render {
 namespace {
 
 enum legend_position { legend_top = -4160, legend_bottom = -4107, legend_left = -4131, legend_corner = 2 };
-enum alignment { xl_left = -4131, xl_right = -4152 };
+enum alignment { xl_left = -4131, xl_right = -4152, xl_top = -4160, xl_bottom = -4107 };
 constexpr int xl_vertical = -4166;
 
 constexpr double kPixel = 0.75;  // one pixel at 96 dpi, in points
@@ -217,9 +217,14 @@ chart_layout lay_out_chart(const chart_snapshot &chart, const text_measurer &mea
         placed_axes = united(placed_axes, *r);
     rect placed_side = across ? placed_axes : placed_ticks;
 
-    if (side_title)
-        side_title = placed_at(std::move(*side_title), h_align::right, placed_side.left() - style::kGap,
-                               v_align::middle, plot.centre().y);
+    if (side_title) {
+        // Its vertical alignment slides it along the axis: to the plot area's top or
+        // bottom, or centred on it.
+        int a = side_text.vertical_alignment;
+        v_align v = a == xl_top ? v_align::top : a == xl_bottom ? v_align::bottom : v_align::middle;
+        double y = v == v_align::top ? plot.top() : v == v_align::bottom ? plot.bottom() : plot.centre().y;
+        side_title = placed_at(std::move(*side_title), h_align::right, placed_side.left() - style::kGap, v, y);
+    }
     if (foot_title) {
         int a = foot_text.horizontal_alignment;
         h_align h = a == xl_left ? h_align::left : a == xl_right ? h_align::right : h_align::centre;
