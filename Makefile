@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps configure build register demo test asan-test tsan-test soak bench fuzz clean
+.PHONY: all deps configure build register demo gallery test asan-test tsan-test soak bench fuzz clean
 
 all: build
 

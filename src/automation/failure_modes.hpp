@@ -18,9 +18,22 @@
 namespace quillet::automation {
 
 // Makes the failure being handled the thread's current error. Call only inside a catch.
+// The runtime's own errors (a value that does not convert: "Overflow", "Invalid use of
+// Null") come without a source; like any error raised inside the component they are
+// named after it, the runtime's default source, so a client and the log can tell where
+// they happened.
 inline void record_current_failure() noexcept
 {
     oleaut::com_error e = oleaut::current_exception_as_com_error();
+    if (e.source().empty()) {
+        try {
+            oleaut::bstr source;
+            if (SUCCEEDED(OaRtGetDefaultSource(source.put())) && source.get())
+                e = oleaut::com_error(e.hr(), source.str(), e.description(), e.help_file(), e.help_context());
+        } catch (...) {
+            // Out of memory while naming it: the error goes on without a source.
+        }
+    }
     oleaut::rt::set_err(e);
 }
 

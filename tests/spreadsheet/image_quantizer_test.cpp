@@ -59,15 +59,47 @@ raster gradient_picture()
 
 TEST(Quantizer, KeepsEveryColourWhenThereAreAtMost256)
 {
+    // 255 colours plus white is the most an exact palette holds.
     raster r = blank(64, 64);
     for (int i = 0; i < 255; ++i)
         r.pixels[static_cast<size_t>(i) * 16] = 0xFF000000u | static_cast<uint32_t>(i * 0x010203);
     indexed_image q = quantize(r);
     EXPECT_TRUE(q.exact);
-    EXPECT_LE(q.palette.size(), 256u);
+    EXPECT_EQ(q.palette.size(), 256u);
     for (size_t i = 0; i < r.pixels.size(); ++i)
         ASSERT_EQ(q.palette[q.pixels[i]], r.pixels[i] & 0xFFFFFF) << "pixel " << i;
-    EXPECT_EQ(q.palette[0], 0xFFFFFFu);  // the most frequent first
+    EXPECT_EQ(q.palette[q.pixels[1]], 0xFFFFFFu);
+}
+
+TEST(GifEncoder, AnExactPaletteRoundTripsWithoutLoss)
+{
+    raster r = blank(64, 64);
+    for (int i = 0; i < 255; ++i)
+        r.pixels[static_cast<size_t>(i) * 16] = 0xFF000000u | static_cast<uint32_t>(i * 0x010203);
+    indexed_image q = quantize(r);
+    ASSERT_TRUE(q.exact);
+    render_test::decoded_image d = decode_gif(encode_gif(q));
+    ASSERT_EQ(d.pixels.size(), r.pixels.size());
+    for (size_t i = 0; i < r.pixels.size(); ++i)
+        ASSERT_EQ(d.pixels[i], r.pixels[i] & 0xFFFFFF) << "pixel " << i;
+}
+
+TEST(Quantizer, StopsBeingExactAtThe257thColour)
+{
+    raster r = blank(64, 64);
+    for (int i = 0; i < 256; ++i)
+        r.pixels[static_cast<size_t>(i) * 16] = 0xFF000000u | static_cast<uint32_t>(i * 0x010203);
+    indexed_image q = quantize(r);
+    EXPECT_FALSE(q.exact);
+    EXPECT_LE(q.palette.size(), 256u);
+    EXPECT_EQ(q.palette[q.pixels[1]], 0xFFFFFFu);  // the background is a key colour
+}
+
+TEST(Quantizer, AnEmptyPictureHasAOneColourPalette)
+{
+    indexed_image q = quantize(raster{});
+    EXPECT_TRUE(q.pixels.empty());
+    EXPECT_EQ(q.palette.size(), 1u);
 }
 
 TEST(Quantizer, MakesAGoodPaletteForManyColours)

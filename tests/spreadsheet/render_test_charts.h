@@ -149,6 +149,27 @@ inline chart_snapshot gradient_chart()
     return c;
 }
 
+// The reference chart as the component leaves it after SetBackgroundEffect with a
+// preset: walls and floor share one horizontal preset gradient (Style 1, Variant 1),
+// the walls get a thin continuous border, the floor a hairline automatic one, and the
+// 2-D walls are off. This is the picture whose GIF size the component promises.
+inline chart_snapshot reference_chart_with_background(int type = 54, int preset = 7 /* Ocean */)
+{
+    chart_snapshot c = reference_chart(type);
+    c.walls_and_gridlines_2d = false;
+    for (sheethost::render::surface_spec *s : {&c.walls, &c.floor}) {
+        s->fill.type = fill_spec::kind::preset_gradient;
+        s->fill.preset = preset;
+        s->fill.gradient_style = 1;
+        s->fill.gradient_variant = 1;
+    }
+    c.walls.border.weight = 2;
+    c.walls.border.line_style = 1;
+    c.floor.border.weight = 1;
+    c.floor.border.line_style = -4105;
+    return c;
+}
+
 inline chart_snapshot flat_walls_chart()
 {
     chart_snapshot c = reference_chart(54);

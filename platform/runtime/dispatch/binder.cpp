@@ -27,6 +27,12 @@ bool is_missing_marker(const VARIANT &v) { return v.vt == VT_ERROR && v.scode ==
 // How many of the call's arguments are positional (and, for a put, not the value).
 UINT positional_count(const DISPPARAMS *p) { return p->cArgs - p->cNamedArgs; }
 
+// Counts that agree with each other and arrays wherever a count says there are items.
+bool well_formed(const DISPPARAMS *p)
+{
+    return p->cNamedArgs <= p->cArgs && (!p->cArgs || p->rgvarg) && (!p->cNamedArgs || p->rgdispidNamedArgs);
+}
+
 // The coercion failures a caller can act on keep their own code; anything else is a
 // type mismatch.
 HRESULT coercion_failure(HRESULT hr) { return hr == DISP_E_OVERFLOW ? hr : DISP_E_TYPEMISMATCH; }
@@ -104,6 +110,12 @@ HRESULT bind_one(const param &p, size_t slot, const VARIANT &arg, call &out)
 selection select_member(const interface_info &iface, DISPID dispid, WORD flags, const DISPPARAMS *params) noexcept
 {
     selection s;
+    // Refused before anything reads it: a call given to a default member would otherwise
+    // hand the malformed parameters on to another object.
+    if (!well_formed(params)) {
+        s.hr = E_INVALIDARG;
+        return s;
+    }
     const member_info *m = nullptr;
     const member_info *getter = nullptr;
     size_t getter_index = 0;
@@ -146,8 +158,7 @@ HRESULT bind_arguments(const member_info &m, const DISPPARAMS *params, call &out
     const size_t declared = m.params.size();
     if (declared > call::max_params)
         return DISP_E_BADPARAMCOUNT;
-    if (params->cNamedArgs > params->cArgs || (params->cArgs && !params->rgvarg) ||
-        (params->cNamedArgs && !params->rgdispidNamedArgs))
+    if (!well_formed(params))
         return E_INVALIDARG;
     out.reset(declared, LOCALE_EN_US);
 

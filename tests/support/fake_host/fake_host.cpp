@@ -120,8 +120,9 @@ std::string value_text(const VARIANT &v)
     case VT_BSTR: return v.bstrVal ? "\"" + oleaut::utf16_to_utf8(std::u16string_view(v.bstrVal, SysStringLen(v.bstrVal))) + "\"" : "nullstr";
     case VT_ERROR: return v.scode == DISP_E_PARAMNOTFOUND ? "missing" : std::to_string(v.scode);
     case VT_DISPATCH: return label(v.pdispVal);
-    case VT_BYREF | VT_I4: return "&" + std::to_string(*v.plVal);
-    case VT_BYREF | VT_VARIANT: return "&" + value_text(*v.pvarVal);
+    // A caller's reference may be null; the fake records it, as a host would refuse it.
+    case VT_BYREF | VT_I4: return v.plVal ? "&" + std::to_string(*v.plVal) : "&null";
+    case VT_BYREF | VT_VARIANT: return v.pvarVal ? "&" + value_text(*v.pvarVal) : "&null";
     default: {
         oleaut::variant s;
         if (SUCCEEDED(VariantChangeTypeEx(s.put(), &v, LOCALE_EN_US, 0, VT_BSTR)))
@@ -387,8 +388,10 @@ FAKE_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void **ppv)
     return hr;
 }
 
-// The tests keep this library loaded for as long as they read its state.
-FAKE_EXPORT HRESULT DllCanUnloadNow() { return S_FALSE; }
+// Answers from the live-object count like a real server, so that a reference the component
+// forgets to release keeps the fake loaded and fails the test. The tests hold their own
+// dlopen handle for as long as they read the fake's state.
+FAKE_EXPORT HRESULT DllCanUnloadNow() { return fake_host::g_state.objects_alive == 0 ? S_OK : S_FALSE; }
 
 FAKE_EXPORT HRESULT DllRegisterServer()
 {

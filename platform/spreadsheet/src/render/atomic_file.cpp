@@ -2,11 +2,15 @@
 #include "render/atomic_file.hpp"
 
 #include <fcntl.h>
+#include <limits.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 
 #include "host_errors.hpp"
@@ -16,11 +20,95 @@ namespace sheethost::render {
 
 namespace {
 
-[[noreturn]] void cannot_write(const std::string &path, int error)
+[[noreturn]] void cannot_write(const std::string &path, const std::string &reason)
 {
-    raise_host_error(host_error::cannot_write, oleaut::utf8_to_utf16(path),
-                     oleaut::utf8_to_utf16(std::strerror(error)));
+    raise_host_error(host_error::cannot_write, oleaut::utf8_to_utf16(path), oleaut::utf8_to_utf16(reason));
 }
+
+[[noreturn]] void cannot_write(const std::string &path, int error) { cannot_write(path, std::strerror(error)); }
+
+// The kernel's own limit on links followed while resolving one name.
+constexpr int kMaxLinkHops = 40;
+
+// Bytes of the target's name kept in the temporary file's name: enough to tell whose
+// it is, short enough that a target name of NAME_MAX bytes still leaves room for the
+// prefix and mkstemp's suffix.
+constexpr size_t kTempNameStem = 32;
+
+std::string directory_of(const std::string &path)
+{
+    size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file that path names once symbolic links in its last component are followed.
+// Writing through a link replaces the file it points to and keeps the link, as
+// opening the name for writing would; renaming over the link itself would silently
+// turn it into a plain file. A dangling link names the file that will be created.
+std::string link_target(const std::string &path)
+{
+    std::string at = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat st;
+        if (lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return at;
+        std::string target(PATH_MAX, '\0');
+        ssize_t n = readlink(at.c_str(), target.data(), target.size());
+        if (n <= 0)
+            cannot_write(path, n < 0 ? errno : ENOENT);
+        if (static_cast<size_t>(n) == target.size())
+            cannot_write(path, ENAMETOOLONG);
+        target.resize(static_cast<size_t>(n));
+        at = target.front() == '/' ? target : directory_of(at) + "/" + target;
+    }
+    cannot_write(path, ELOOP);
+}
+
+// Only a regular file may be replaced: renaming over a device or a pipe (say
+// /dev/null, for a process that may write there) would destroy it.
+void check_replaceable(const std::string &path, const std::string &target)
+{
+    struct stat st;
+    if (stat(target.c_str(), &st) != 0 || S_ISREG(st.st_mode))
+        return;
+    if (S_ISDIR(st.st_mode))
+        cannot_write(path, EISDIR);
+    cannot_write(path, "it exists and is not a regular file");
+}
+
+// A file size limit (RLIMIT_FSIZE) makes write() raise SIGXFSZ, whose default action
+// ends the process. The host lives inside other people's programs, so a picture
+// larger than the limit must fail like a full disk: while this object lives the
+// signal is held back in this thread and write() reports EFBIG; a signal that the
+// write raised is taken back before the thread's mask is restored.
+class file_size_signal_held {
+public:
+    file_size_signal_held()
+    {
+        sigemptyset(&signal_);
+        sigaddset(&signal_, SIGXFSZ);
+        pthread_sigmask(SIG_BLOCK, &signal_, &previous_);
+    }
+    ~file_size_signal_held()
+    {
+        if (raised_ && !sigismember(&previous_, SIGXFSZ)) {
+            const timespec now{0, 0};
+            sigtimedwait(&signal_, nullptr, &now);
+        }
+        pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+    }
+    file_size_signal_held(const file_size_signal_held &) = delete;
+    file_size_signal_held &operator=(const file_size_signal_held &) = delete;
+
+    void raised() { raised_ = true; }
+
+private:
+    sigset_t signal_;
+    sigset_t previous_;
+    bool raised_ = false;
+};
 
 // The process's umask, read without changing it (umask() itself would race with other
 // threads creating files).
@@ -71,42 +159,49 @@ private:
 
 void write_file_atomically(const std::string &path, const std::vector<uint8_t> &bytes)
 {
-    std::string dir, base;
-    size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) {
-        dir = ".";
-        base = path;
-    } else {
-        dir = slash == 0 ? "/" : path.substr(0, slash);
-        base = path.substr(slash + 1);
-    }
-    if (base.empty())
+    if (path.empty() || path.back() == '/')
         cannot_write(path, EISDIR);
+    const std::string target = link_target(path);
+    check_replaceable(path, target);
+    const std::string dir = directory_of(target);
+    std::string stem = target.substr(target.find_last_of('/') + 1);
+    if (stem.size() > kTempNameStem) {
+        size_t cut = kTempNameStem;
+        while (cut > 0 && (static_cast<unsigned char>(stem[cut]) & 0xC0) == 0x80)
+            --cut;  // whole UTF-8 characters only
+        stem.resize(cut);
+    }
 
-    temp_file temp(dir + "/." + base + ".XXXXXX");
+    temp_file temp(dir + "/." + stem + ".XXXXXX");
     if (temp.fd() < 0)
         cannot_write(path, errno);
 
     struct stat existing;
-    mode_t mode = stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : (0666 & ~current_umask());
+    mode_t mode = stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : (0666 & ~current_umask());
     if (fchmod(temp.fd(), mode) != 0)
         cannot_write(path, errno);
 
-    size_t written = 0;
-    while (written < bytes.size()) {
-        ssize_t n = write(temp.fd(), bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            cannot_write(path, errno);
+    {
+        file_size_signal_held held;
+        size_t written = 0;
+        while (written < bytes.size()) {
+            ssize_t n = write(temp.fd(), bytes.data() + written, bytes.size() - written);
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                int error = errno;
+                if (error == EFBIG)
+                    held.raised();
+                cannot_write(path, error);
+            }
+            written += static_cast<size_t>(n);
         }
-        written += static_cast<size_t>(n);
     }
     if (fsync(temp.fd()) != 0)
         cannot_write(path, errno);
     if (temp.close_now() != 0)
         cannot_write(path, errno);
-    if (rename(temp.name().c_str(), path.c_str()) != 0)
+    if (rename(temp.name().c_str(), target.c_str()) != 0)
         cannot_write(path, errno);
     temp.commit();
 }

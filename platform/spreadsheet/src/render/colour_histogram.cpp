@@ -1,88 +1,33 @@
-// The colour hash table. Runs of equal pixels are common (backgrounds, bars), so the
-// last slot touched is remembered and a repeat costs one comparison.
+// The colour hash table: linear probing, kept at most half full.
 #include "render/colour_histogram.hpp"
-
-#include <algorithm>
 
 namespace sheethost::render {
 
-namespace {
-uint32_t hash(uint32_t c) { return (c * 2654435761u) ^ (c >> 13); }
-}  // namespace
-
-colour_histogram::colour_histogram() : keys_(1024, kEmpty), counts_(1024, 0), values_(1024, -1) {}
-
-size_t colour_histogram::slot_of(uint32_t colour) const
+colour_histogram::colour_histogram() : slots_(512, slot{kEmpty, 0})
 {
-    size_t mask = keys_.size() - 1;
-    size_t i = hash(colour) & mask;
-    while (keys_[i] != kEmpty && keys_[i] != colour)
-        i = (i + 1) & mask;
-    return i;
+    colours_.reserve(256);
+    counts_.reserve(256);
 }
 
-void colour_histogram::grow()
+uint32_t colour_histogram::insert(size_t at, uint32_t colour)
 {
-    std::vector<uint32_t> keys = std::move(keys_), counts = std::move(counts_);
-    std::vector<int> values = std::move(values_);
-    keys_.assign(keys.size() * 2, kEmpty);
-    counts_.assign(keys.size() * 2, 0);
-    values_.assign(keys.size() * 2, -1);
-    for (size_t i = 0; i < keys.size(); ++i) {
-        if (keys[i] == kEmpty)
-            continue;
-        size_t s = slot_of(keys[i]);
-        keys_[s] = keys[i];
-        counts_[s] = counts[i];
-        values_[s] = values[i];
+    auto id = static_cast<uint32_t>(colours_.size());
+    colours_.push_back(colour);
+    counts_.push_back(0);
+    if (colours_.size() * 2 <= slots_.size()) {
+        slots_[at] = {colour, id};
+        return id;
     }
-    last_colour_ = kEmpty;
-}
-
-void colour_histogram::add(uint32_t colour)
-{
-    if (colour == last_colour_) {
-        ++counts_[last_slot_];
-        return;
+    // Double and re-insert every colour by id; the ids do not change.
+    slots_.assign(slots_.size() * 2, slot{kEmpty, 0});
+    size_t mask = slots_.size() - 1;
+    for (uint32_t i = 0; i < colours_.size(); ++i) {
+        size_t s = hash(colours_[i]) & mask;
+        while (slots_[s].colour != kEmpty)
+            s = (s + 1) & mask;
+        slots_[s] = {colours_[i], i};
     }
-    size_t s = slot_of(colour);
-    if (keys_[s] == kEmpty) {
-        if ((size_ + 1) * 2 > keys_.size()) {
-            grow();
-            s = slot_of(colour);
-        }
-        keys_[s] = colour;
-        ++size_;
-    }
-    ++counts_[s];
-    last_colour_ = colour;
-    last_slot_ = s;
-}
-
-std::vector<colour_histogram::entry> colour_histogram::entries() const
-{
-    std::vector<entry> out;
-    out.reserve(size_);
-    for (size_t i = 0; i < keys_.size(); ++i)
-        if (keys_[i] != kEmpty)
-            out.push_back({keys_[i], counts_[i]});
-    std::sort(out.begin(), out.end(), [](const entry &a, const entry &b) {
-        return a.count != b.count ? a.count > b.count : a.colour < b.colour;
-    });
-    return out;
-}
-
-void colour_histogram::set_value(uint32_t colour, int value)
-{
-    size_t s = slot_of(colour);
-    if (keys_[s] == colour)
-        values_[s] = value;
-}
-
-int colour_histogram::value(uint32_t colour) const
-{
-    size_t s = slot_of(colour);
-    return keys_[s] == colour ? values_[s] : -1;
+    return id;
 }
 
 }  // namespace sheethost::render

@@ -118,6 +118,14 @@ std::vector<data_label> place_data_labels(const std::vector<data_label_request> 
         side_geometry g = geometry_of(r.side);
         data_label label = make_label(r, r.anchor.x, r.anchor.y, g.h, g.v, style::kText, font, measurer);
         bool vertical = g.dy != 0;
+        // A label over a point on the plot area's side edge (an area's first or last
+        // value) slides inward rather than hang over the axis and its tick labels.
+        if (vertical) {
+            if (label.bounds.left() < plot.left())
+                label = moved(std::move(label), plot.left() - label.bounds.left(), 0);
+            else if (label.bounds.right() > plot.right())
+                label = moved(std::move(label), plot.right() - label.bounds.right(), 0);
+        }
         double step = vertical ? label.bounds.h * 0.5 : label.bounds.h * 0.75;
         auto along = [&](const data_label &l, double distance) { return moved(l, g.dx * distance, g.dy * distance); };
         bool done = false;

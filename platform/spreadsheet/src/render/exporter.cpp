@@ -1,6 +1,7 @@
 // The export pipeline's entry points: layout, paint, encode, write; see exporter.hpp.
 #include "render/exporter.hpp"
 
+#include <algorithm>
 #include <new>
 
 #include "host_errors.hpp"
@@ -50,6 +51,26 @@ image_format format_for(std::u16string_view filter, const std::string &path)
     raise_host_error(host_error::unknown_filter, filter);
 }
 
+// The colours the scene fills and strokes flat with: the quantizer keeps those the
+// picture shows on more than a few pixels exactly, so a legend key or a marker comes
+// out in its series' own colour even when shaded faces crowd the palette.
+std::vector<rgb> flat_colours(const scene &picture)
+{
+    std::vector<rgb> out{picture.background};
+    for (const scene_item &item : picture.items) {
+        const shape *s = std::get_if<shape>(&item);
+        if (!s)
+            continue;
+        if (s->fill && s->fill->type == paint::kind::solid)
+            out.push_back(s->fill->colour);
+        if (s->line)
+            out.push_back(s->line->colour);
+    }
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    return out;
+}
+
 }  // namespace
 
 bool is_drawn(int chart_type) { return find_strategy(chart_type) != nullptr; }
@@ -60,7 +81,7 @@ std::vector<uint8_t> encode_chart(const chart_snapshot &chart, image_format form
         pango_text_measurer measurer;
         chart_layout layout = lay_out_chart(chart, measurer);
         raster picture = paint_scene(layout.picture);
-        return format == image_format::png ? encode_png(picture) : encode_gif(quantize(picture));
+        return format == image_format::png ? encode_png(picture) : encode_gif(quantize(picture, flat_colours(layout.picture)));
     } catch (const oleaut::com_error &) {
         throw;
     } catch (const std::bad_alloc &) {

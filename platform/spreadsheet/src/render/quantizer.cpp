@@ -1,236 +1,273 @@
-// Exact palettes and median cut with ordered dithering; see quantizer.hpp.
+// From true colour to palette indexes; the method is described in quantizer.hpp.
 #include "render/quantizer.hpp"
 
 #include <algorithm>
 #include <array>
-#include <unordered_map>
+#include <cmath>
+#include <cstring>
 
 #include "render/colour_histogram.hpp"
+#include "render/median_cut.hpp"
+#include "render/palette_search.hpp"
 
 namespace sheethost::render {
 
 namespace {
 
 constexpr size_t kMaxColours = 256;
-constexpr size_t kMaxExactKeys = 32;
-constexpr double kKeyShare = 0.002;  // of all pixels
-constexpr int kDitherAmplitude = 8;  // levels from the darkest to the brightest offset
-// A weighted squared distance of 27 is about 1.5 levels in every channel: no band
-// that close to its neighbour shows.
-constexpr long kCloseEnough = 27;
+// The quality the palette aims at. 42 dB is well above what the eye notices on a chart
+// (and above the 38 dB the renderer promises) while leaving the palette small.
+constexpr double kTargetPsnr = 42.0;
+// Key colour candidates cover at least 0.02% of the picture (a thin series line
+// or a marker colour does); at most this many keep an
+// exact entry.
+constexpr double kKeyShare = 0.0002;
+constexpr size_t kMaxKeys = 32;
+// The caller's own flat colours (series fills, legend keys, markers) keep exact
+// entries when they cover this many pixels, up to kMaxKept of them: small shapes in a
+// chart's own colours must come out in those colours, which frequency alone does not
+// promise in a picture full of shaded faces.
+constexpr uint32_t kKeptMinimum = 12;
+constexpr size_t kMaxKept = 64;
+// A frequent colour with two other frequent colours this close (3 levels per channel)
+// is a step of a gradient, not a flat fill: it gets no exact entry of its own.
+constexpr int kGradientNeighbour = 27;
+// A colour is dithered only when its nearest entry is off by more than 2 levels per
+// channel (squared distance over all three; below that, neighbouring bands of a
+// gradient differ by less than the eye sees) and it lies in a smooth area: either it
+// covers an area by itself, or its pixels sit next to a colour at most 3 levels per
+// channel away (a gradient whose every colour is rare, e.g. one that changes both
+// across and down). Anti-aliased edge pixels are neither: a dither there is invisible
+// and only breaks the vertical repetition of edges that LZW profits from.
+constexpr uint32_t kAreaPixels = 16;
+constexpr int kVisibleError = 12;
+constexpr int kSmoothStep = 27;
+// The dither threshold depends on the row only (a 1-D ordered dither over 8 rows): the
+// pixels of one colour in one row all get the same entry, so the runs LZW thrives on
+// stay whole. A horizontal gradient alternates whole rows; a 2-D pattern would break
+// every row into noise and cost several KB.
+constexpr std::array<uint8_t, 8> kRowThreshold = {0, 8, 4, 12, 2, 10, 6, 14};  // of 16
 
-constexpr std::array<std::array<int, 4>, 4> kBayer = {{{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}}};
+int channel(rgb c, int i) { return static_cast<int>((c >> (16 - 8 * i)) & 0xFF); }
 
-int channel(uint32_t c, int i) { return static_cast<int>((c >> (16 - 8 * i)) & 0xFF); }
-
-struct colour_box {
-    std::vector<colour_histogram::entry> colours;
-    uint64_t population = 0;
-    int widest = 0;  // channel 0 red, 1 green, 2 blue
-    int spread = 0;
-
-    void measure()
-    {
-        population = 0;
-        int lo[3] = {255, 255, 255}, hi[3] = {0, 0, 0};
-        for (const auto &e : colours) {
-            population += e.count;
-            for (int i = 0; i < 3; ++i) {
-                lo[i] = std::min(lo[i], channel(e.colour, i));
-                hi[i] = std::max(hi[i], channel(e.colour, i));
-            }
-        }
-        spread = -1;
-        for (int i = 0; i < 3; ++i)
-            if (hi[i] - lo[i] > spread) {
-                spread = hi[i] - lo[i];
-                widest = i;
-            }
-    }
-    double score() const { return colours.size() < 2 ? -1 : static_cast<double>(spread) * static_cast<double>(population); }
-
-    rgb mean() const
-    {
-        double sum[3] = {0, 0, 0};
-        for (const auto &e : colours)
-            for (int i = 0; i < 3; ++i)
-                sum[i] += static_cast<double>(channel(e.colour, i)) * e.count;
-        auto avg = [&](int i) { return static_cast<uint32_t>(sum[i] / static_cast<double>(population) + 0.5); };
-        return (avg(0) << 16) | (avg(1) << 8) | avg(2);
-    }
-};
-
-std::vector<rgb> median_cut(std::vector<colour_histogram::entry> colours, size_t boxes_wanted)
+int distance(rgb a, rgb b)
 {
-    std::vector<colour_box> boxes(1);
-    boxes[0].colours = std::move(colours);
-    boxes[0].measure();
-    while (boxes.size() < boxes_wanted) {
-        auto it = std::max_element(boxes.begin(), boxes.end(),
-                                   [](const colour_box &a, const colour_box &b) { return a.score() < b.score(); });
-        if (it->score() < 0)
-            break;
-        colour_box &box = *it;
-        int c = box.widest;
-        std::sort(box.colours.begin(), box.colours.end(),
-                  [c](const auto &a, const auto &b) { return channel(a.colour, c) < channel(b.colour, c); });
-        uint64_t half = box.population / 2, running = 0;
-        size_t cut = 1;
-        for (; cut < box.colours.size() - 1; ++cut) {
-            running += box.colours[cut - 1].count;
-            if (running >= half)
-                break;
-        }
-        colour_box upper;
-        upper.colours.assign(box.colours.begin() + static_cast<std::ptrdiff_t>(cut), box.colours.end());
-        box.colours.resize(cut);
-        box.measure();
-        upper.measure();
-        boxes.push_back(std::move(upper));
+    int d = 0;
+    for (int i = 0; i < 3; ++i) {
+        int x = channel(a, i) - channel(b, i);
+        d += x * x;
     }
-    std::vector<rgb> out;
-    for (const colour_box &b : boxes)
-        out.push_back(b.mean());
-    return out;
+    return d;
 }
 
-// Nearest-colour search over the palette, sorted by green so the search can start at
-// the closest green and stop once green alone is farther than the best match.
-class palette_search {
-public:
-    explicit palette_search(const std::vector<rgb> &palette)
-    {
-        for (size_t i = 0; i < palette.size(); ++i)
-            entries_.push_back({channel(palette[i], 0), channel(palette[i], 1), channel(palette[i], 2),
-                                static_cast<int>(i)});
-        std::sort(entries_.begin(), entries_.end(), [](const entry &a, const entry &b) { return a.g < b.g; });
-    }
+struct colour_run {
+    uint32_t id;      // colour id in the histogram
+    uint32_t length;  // pixels, in raster order (a run may wrap to the next row)
+};
 
-    // The palette index nearest to (r, g, b), and the squared weighted distance.
-    std::pair<int, long> nearest(int r, int g, int b) const
-    {
-        auto start = std::lower_bound(entries_.begin(), entries_.end(), g,
-                                      [](const entry &e, int value) { return e.g < value; });
-        long best = -1;
-        int best_index = 0;
-        auto consider = [&](const entry &e) {
-            long dr = e.r - r, dg = e.g - g, db = e.b - b;
-            long d = kRed * dr * dr + kGreen * dg * dg + kBlue * db * db;
-            if (best < 0 || d < best) {
-                best = d;
-                best_index = e.index;
-            }
-        };
-        auto up = start, down = start;
-        while (up != entries_.end() || down != entries_.begin()) {
-            if (up != entries_.end()) {
-                long dg = up->g - g;
-                if (best >= 0 && kGreen * dg * dg > best)
-                    up = entries_.end();
-                else
-                    consider(*up++);
-            }
-            if (down != entries_.begin()) {
-                long dg = std::prev(down)->g - g;
-                if (best >= 0 && kGreen * dg * dg > best)
-                    down = entries_.begin();
-                else
-                    consider(*--down);
+// Two palette entries mixed by the row dither: `far` on the rows whose threshold is
+// below `share` (of 16), `near` elsewhere, so that the rows average to the colour.
+struct dither_pair {
+    uint8_t near = 0, far = 0, share = 0;
+};
+
+dither_pair dither_between(rgb c, int near, const std::vector<rgb> &palette, const palette_search &search)
+{
+    rgb a = palette[static_cast<size_t>(near)];
+    int mirrored[3];
+    for (int i = 0; i < 3; ++i)
+        mirrored[i] = std::clamp(2 * channel(c, i) - channel(a, i), 0, 255);
+    int far = search.nearest(mirrored[0], mirrored[1], mirrored[2]).index;
+    rgb b = palette[static_cast<size_t>(far)];
+    double along = 0, length = 0;
+    for (int i = 0; i < 3; ++i) {
+        double ab = channel(b, i) - channel(a, i);
+        along += (channel(c, i) - channel(a, i)) * ab;
+        length += ab * ab;
+    }
+    dither_pair pair{static_cast<uint8_t>(near), static_cast<uint8_t>(far), 0};
+    if (far != near && length > 0)
+        pair.share = static_cast<uint8_t>(std::clamp(static_cast<int>(16 * along / length + 0.5), 0, 8));
+    return pair;
+}
+
+// The key colours: the caller's flat colours that the picture shows on at least a few
+// pixels, then the frequent colours that are not one step of a gradient. Ids, the
+// caller's first, each part most frequent first.
+std::vector<uint32_t> key_colours(const colour_histogram &histogram, size_t pixels, const std::vector<rgb> &keep)
+{
+    const std::vector<uint32_t> &colours = histogram.colours();
+    const std::vector<uint32_t> &counts = histogram.counts();
+    std::vector<uint32_t> candidates;
+    for (uint32_t id = 0; id < colours.size(); ++id)
+        if (counts[id] >= kKeyShare * static_cast<double>(pixels))
+            candidates.push_back(id);
+    // Gradient steps: candidates with two others close by. Sorted by green, a
+    // colour's close neighbours are among the few that follow it within 5 levels
+    // (27 > 5 * 5), so this stays linear however many steps a gradient has.
+    std::sort(candidates.begin(), candidates.end(),
+              [&](uint32_t a, uint32_t b) { return channel(colours[a], 1) < channel(colours[b], 1); });
+    // A step has a neighbour on either side; a flat colour has at most one that
+    // happens to be close (a bar face and its slightly lighter top, say).
+    std::vector<uint8_t> neighbours(candidates.size(), 0);
+    for (size_t i = 0; i < candidates.size(); ++i)
+        for (size_t j = i + 1; j < candidates.size(); ++j) {
+            int dg = channel(colours[candidates[j]], 1) - channel(colours[candidates[i]], 1);
+            if (dg * dg > kGradientNeighbour)
+                break;
+            if (distance(colours[candidates[i]], colours[candidates[j]]) <= kGradientNeighbour) {
+                neighbours[i] = static_cast<uint8_t>(std::min(neighbours[i] + 1, 2));
+                neighbours[j] = static_cast<uint8_t>(std::min(neighbours[j] + 1, 2));
             }
         }
-        return {best_index, best};
-    }
+    auto by_count = [&](uint32_t a, uint32_t b) { return counts[a] != counts[b] ? counts[a] > counts[b] : a < b; };
+    std::vector<uint32_t> keys;
+    for (size_t i = 0; i < candidates.size(); ++i)
+        if (neighbours[i] < 2)
+            keys.push_back(candidates[i]);
+    std::sort(keys.begin(), keys.end(), by_count);
+    if (keys.size() > kMaxKeys)
+        keys.resize(kMaxKeys);
 
-private:
-    // Green weighs most in perceived brightness, blue least.
-    static constexpr long kRed = 3, kGreen = 4, kBlue = 2;
-    struct entry {
-        int r, g, b, index;
-    };
-    std::vector<entry> entries_;
-};
+    std::vector<rgb> wanted(keep);
+    std::sort(wanted.begin(), wanted.end());
+    std::vector<uint32_t> kept;
+    for (uint32_t id = 0; id < colours.size(); ++id)
+        if (counts[id] >= kKeptMinimum && std::binary_search(wanted.begin(), wanted.end(), colours[id]))
+            kept.push_back(id);
+    std::sort(kept.begin(), kept.end(), by_count);
+    if (kept.size() > kMaxKept)
+        kept.resize(kMaxKept);
+    for (uint32_t id : keys)
+        if (std::find(kept.begin(), kept.end(), id) == kept.end())
+            kept.push_back(id);
+    return kept;
+}
 
 }  // namespace
 
-indexed_image quantize(const raster &picture)
+indexed_image quantize(const raster &picture, const std::vector<rgb> &keep)
 {
     indexed_image out;
     out.width = picture.width;
     out.height = picture.height;
     size_t count = picture.pixels.size();
     out.pixels.resize(count);
-
-    colour_histogram histogram;
-    for (uint32_t p : picture.pixels)
-        histogram.add(p & 0xFFFFFF);
-    std::vector<colour_histogram::entry> colours = histogram.entries();
-
-    if (colours.size() <= kMaxColours) {
+    if (count == 0) {
+        out.palette = {0xFFFFFF};
         out.exact = true;
-        for (size_t i = 0; i < colours.size(); ++i) {
-            out.palette.push_back(colours[i].colour);
-            histogram.set_value(colours[i].colour, static_cast<int>(i));
-        }
-        uint32_t last = 0xFFFFFFFFu;
-        uint8_t last_index = 0;
-        for (size_t i = 0; i < count; ++i) {
-            uint32_t c = picture.pixels[i] & 0xFFFFFF;
-            if (c != last) {
-                last = c;
-                last_index = static_cast<uint8_t>(histogram.value(c));
-            }
-            out.pixels[i] = last_index;
-        }
         return out;
     }
 
-    // Key colours keep exact entries; the rest share the remaining ones.
-    size_t keys = 0;
-    while (keys < kMaxExactKeys && colours[keys].count >= kKeyShare * static_cast<double>(count))
-        ++keys;
-    for (size_t i = 0; i < keys; ++i) {
-        out.palette.push_back(colours[i].colour);
-        histogram.set_value(colours[i].colour, static_cast<int>(i));
+    // One pass: the picture as runs of colour ids, and how often each colour occurs.
+    colour_histogram histogram;
+    std::vector<colour_run> runs;
+    runs.reserve(count / 16 + 16);
+    const uint32_t *px = picture.pixels.data();
+    for (size_t i = 0; i < count;) {
+        uint32_t word = px[i];
+        size_t j = i + 1;
+        while (j < count && px[j] == word)
+            ++j;
+        runs.push_back({histogram.add(word & 0xFFFFFF, static_cast<uint32_t>(j - i)), static_cast<uint32_t>(j - i)});
+        i = j;
     }
-    std::vector<rgb> shared =
-        median_cut(std::vector<colour_histogram::entry>(colours.begin() + static_cast<std::ptrdiff_t>(keys), colours.end()),
-                   kMaxColours - keys);
-    out.palette.insert(out.palette.end(), shared.begin(), shared.end());
+    const std::vector<uint32_t> &colours = histogram.colours();
+    const std::vector<uint32_t> &counts = histogram.counts();
 
-    // Colours the palette already matches closely map directly; a dither there would
-    // only add noise (and bytes). The rest are dithered.
-    palette_search search(out.palette);
-    for (size_t i = keys; i < colours.size(); ++i) {
-        uint32_t c = colours[i].colour;
-        auto [index, distance] = search.nearest(channel(c, 0), channel(c, 1), channel(c, 2));
-        if (distance <= kCloseEnough)
-            histogram.set_value(c, index);
-    }
-    std::unordered_map<uint32_t, uint8_t> chosen;
-    uint32_t last = 0xFFFFFFFFu;  // runs of one colour are the rule: look each run up once
-    int last_direct = -1;
-    for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x) {
-            size_t i = static_cast<size_t>(y) * picture.width + x;
-            uint32_t c = picture.pixels[i] & 0xFFFFFF;
-            if (c != last) {
-                last = c;
-                last_direct = histogram.value(c);
-            }
-            int direct = last_direct;
-            if (direct >= 0) {
-                out.pixels[i] = static_cast<uint8_t>(direct);
-                continue;
-            }
-            int offset = (kBayer[y & 3][x & 3] * kDitherAmplitude + kDitherAmplitude / 2) / 16 - kDitherAmplitude / 2;
-            int r = std::clamp(channel(c, 0) + offset, 0, 255), g = std::clamp(channel(c, 1) + offset, 0, 255),
-                b = std::clamp(channel(c, 2) + offset, 0, 255);
-            uint32_t key = static_cast<uint32_t>((r << 16) | (g << 8) | b);
-            auto it = chosen.find(key);
-            if (it == chosen.end())
-                it = chosen.emplace(key, static_cast<uint8_t>(search.nearest(r, g, b).first)).first;
-            out.pixels[i] = it->second;
+    // The entry of each colour id, or kMaxColours + n for the n-th dither pair (always
+    // used), or kWhenSmooth | n for one used only where the colour's run touches a
+    // nearly equal colour.
+    constexpr uint32_t kWhenSmooth = 0x80000000u;
+    std::vector<uint32_t> entry_of(colours.size());
+    std::vector<dither_pair> pairs;
+    std::vector<uint8_t> fallback;  // per pair of the second kind: the plain entry
+    if (colours.size() <= kMaxColours) {
+        out.exact = true;
+        out.palette = colours;
+        for (size_t id = 0; id < colours.size(); ++id)
+            entry_of[id] = static_cast<uint32_t>(id);
+    } else {
+        constexpr uint32_t kUnset = 0xFFFFFFFFu;
+        std::fill(entry_of.begin(), entry_of.end(), kUnset);
+        std::vector<uint32_t> keys = key_colours(histogram, count, keep);
+        for (uint32_t id : keys) {
+            entry_of[id] = static_cast<uint32_t>(out.palette.size());
+            out.palette.push_back(colours[id]);
         }
+        std::vector<weighted_colour> rest;
+        std::vector<uint32_t> rest_ids;
+        rest.reserve(colours.size() - keys.size());
+        rest_ids.reserve(colours.size() - keys.size());
+        for (uint32_t id = 0; id < colours.size(); ++id)
+            if (entry_of[id] == kUnset) {
+                rest.push_back({colours[id], counts[id]});
+                rest_ids.push_back(id);
+            }
+        // The squared error over all pixels and channels that the target PSNR allows.
+        double error_allowed = 3.0 * static_cast<double>(count) * 255.0 * 255.0 / std::pow(10.0, kTargetPsnr / 10);
+        colour_boxes boxes = median_cut(rest, kMaxColours - keys.size(), error_allowed);
+        out.palette.insert(out.palette.end(), boxes.means.begin(), boxes.means.end());
+
+        // A colour goes to its box unless a key colour is nearer and nearly the same. A
+        // colour of a smooth area that neither matches closely is dithered.
+        palette_search key_search(std::vector<rgb>(out.palette.begin(), out.palette.begin() + static_cast<std::ptrdiff_t>(keys.size())));
+        palette_search full_search(out.palette);
+        for (size_t k = 0; k < rest.size(); ++k) {
+            rgb c = rest[k].colour;
+            auto entry = static_cast<uint32_t>(keys.size() + boxes.box_of[k]);
+            int error = distance(c, out.palette[entry]);
+            palette_search::match key = key_search.nearest(c);
+            // Only a close key takes over, so that a key colour's pixel count stays what
+            // was painted: image checks count series colours exactly.
+            if (key.index >= 0 && key.distance < error && key.distance <= kVisibleError) {
+                entry = static_cast<uint32_t>(key.index);
+                error = key.distance;
+            }
+            if (error > kVisibleError) {
+                palette_search::match best = full_search.nearest(c);
+                bool area = rest[k].pixels >= kAreaPixels;
+                if (area)
+                    entry = static_cast<uint32_t>(best.index);
+                if (best.distance > kVisibleError) {
+                    dither_pair pair = dither_between(c, best.index, out.palette, full_search);
+                    if (pair.share > 0) {
+                        fallback.push_back(static_cast<uint8_t>(entry));
+                        entry = static_cast<uint32_t>(area ? kMaxColours + pairs.size() : kWhenSmooth | pairs.size());
+                        pairs.push_back(pair);
+                    }
+                }
+            }
+            entry_of[rest_ids[k]] = entry;
+        }
+    }
+
+    // Runs become index runs; only dithered colours are looked at row by row.
+    uint8_t *dst = out.pixels.data();
+    size_t width = static_cast<size_t>(picture.width), at = 0;
+    auto smooth = [&](size_t n) {
+        rgb c = colours[runs[n].id];
+        return (n > 0 && distance(colours[runs[n - 1].id], c) <= kSmoothStep) ||
+               (n + 1 < runs.size() && distance(colours[runs[n + 1].id], c) <= kSmoothStep);
+    };
+    for (size_t n = 0; n < runs.size(); ++n) {
+        const colour_run &r = runs[n];
+        uint32_t entry = entry_of[r.id];
+        if (entry & kWhenSmooth) {
+            size_t p = entry & ~kWhenSmooth;
+            entry = smooth(n) ? static_cast<uint32_t>(kMaxColours + p) : fallback[p];
+        }
+        if (entry < kMaxColours) {
+            std::memset(dst + at, entry, r.length);
+        } else {
+            const dither_pair &pair = pairs[entry - kMaxColours];
+            for (size_t k = at, end = at + r.length; k < end;) {
+                size_t y = k / width, row_end = std::min(end, (y + 1) * width);
+                std::memset(dst + k, kRowThreshold[y & 7] < pair.share ? pair.far : pair.near, row_end - k);
+                k = row_end;
+            }
+        }
+        at += r.length;
     }
     return out;
 }

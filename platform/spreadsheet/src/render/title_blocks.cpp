@@ -7,6 +7,7 @@
 
 #include "oleaut/utf.hpp"
 #include "render/chart_style.hpp"
+#include "render/drawable_text.hpp"
 #include "render/text_fitting.hpp"
 
 namespace sheethost::render {
@@ -14,6 +15,10 @@ namespace sheethost::render {
 namespace {
 
 enum orientation { xl_horizontal = -4128, xl_vertical = -4166, xl_upward = -4171, xl_downward = -4170 };
+
+// A title is a heading, not a paragraph: past this many lines the rest gives way to
+// "…", so no text makes the picture taller than the chart it names.
+constexpr size_t kMaxTitleLines = 5;
 
 std::vector<std::string> split_lines(const std::string &s)
 {
@@ -61,6 +66,32 @@ std::vector<std::string> stacked(const std::string &utf8, double max_length, con
     return out;
 }
 
+// Text in lines no wider than max_width: paragraphs wrapped at spaces, at most
+// kMaxTitleLines of them, and a word too wide for a line shortened with "…" (left
+// alone it would widen the picture to its own width).
+std::vector<std::string> wrapped(const std::string &utf8, double max_width, const font_spec &font,
+                                 const text_measurer &measurer)
+{
+    std::vector<std::string> lines;
+    bool cut = false;
+    for (const std::string &paragraph : split_lines(utf8)) {
+        for (std::string &line : wrap_words(paragraph, max_width, font, measurer)) {
+            if (lines.size() == kMaxTitleLines) {
+                cut = true;
+                break;
+            }
+            lines.push_back(std::move(line));
+        }
+        if (cut)
+            break;
+    }
+    if (cut)
+        lines.back() += "\u2026";
+    for (std::string &line : lines)
+        line = ellipsize(line, max_width, font, measurer);
+    return lines;
+}
+
 }  // namespace
 
 double orientation_angle(int o)
@@ -83,13 +114,14 @@ std::optional<text_box> title_block(const text_block &title, double max_width, c
 {
     if (!title.visible || title.text.empty())
         return std::nullopt;
+    std::string text = oleaut::utf16_to_utf8(drawable_text(title.text));
+    if (text.empty())
+        return std::nullopt;
     std::vector<std::string> lines;
     if (title.orientation == xl_vertical)
-        lines = stacked(oleaut::utf16_to_utf8(title.text), max_width, title.font, measurer);
+        lines = stacked(text, max_width, title.font, measurer);
     else
-        for (const std::string &paragraph : split_lines(oleaut::utf16_to_utf8(title.text)))
-            for (std::string &line : wrap_words(paragraph, max_width, title.font, measurer))
-                lines.push_back(std::move(line));
+        lines = wrapped(text, max_width, title.font, measurer);
     return make_text_box(std::move(lines), title.font, style::kTitleText, {0, 0}, h_align::centre, v_align::middle,
                          orientation_angle(title.orientation), measurer);
 }

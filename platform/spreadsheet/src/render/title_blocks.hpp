@@ -18,7 +18,10 @@ namespace sheethost::render {
 double orientation_angle(int orientation);
 
 // The title's lines wrapped (or stacked) to max_width along its own reading direction, centred on
-// the origin and turned by its orientation; nothing when it is off or empty.
+// the origin and turned by its orientation; nothing when it is off or empty. The text is
+// first made drawable (drawable_text.hpp); wrapped titles keep at most five lines and no
+// line is wider than max_width, so neither a long text nor a long word can stretch the
+// picture.
 std::optional<text_box> title_block(const text_block &title, double max_width, const text_measurer &measurer);
 
 // Moves box so its bounds' left, right or centre (by h) sit at x and its bottom, top

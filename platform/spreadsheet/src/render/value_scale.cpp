@@ -14,6 +14,11 @@ namespace {
 // touches the top of the plot area and its value label has room.
 constexpr double kHeadroom = 0.05;
 constexpr double kLargest = 1e306;
+// Below this a magnitude counts as zero: a step computed from a span of denormal
+// numbers loses its precision (or becomes 0), and ticks would all read "0".
+constexpr double kSmallest = 1e-290;
+
+double significant(double v) { return std::fabs(v) < kSmallest ? 0.0 : v; }
 
 std::string trim_exponent(std::string s)
 {
@@ -42,8 +47,8 @@ std::vector<double> value_scale::ticks() const
 value_scale choose_value_scale(double data_min, double data_max, double length, double min_spacing)
 {
     // Beyond +-1e306 the span and its headroom would overflow to infinity.
-    double lo = std::isfinite(data_min) ? std::clamp(std::min(0.0, data_min), -kLargest, 0.0) : 0.0;
-    double hi = std::isfinite(data_max) ? std::clamp(std::max(0.0, data_max), 0.0, kLargest) : 0.0;
+    double lo = std::isfinite(data_min) ? std::clamp(std::min(0.0, significant(data_min)), -kLargest, 0.0) : 0.0;
+    double hi = std::isfinite(data_max) ? std::clamp(std::max(0.0, significant(data_max)), 0.0, kLargest) : 0.0;
     if (lo == hi)  // no data, or nothing but zeros: a plain 0 to 1
         return {0, 1, 0.2, 1};
     double span = hi - lo;

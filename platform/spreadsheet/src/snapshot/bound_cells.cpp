@@ -1,5 +1,7 @@
 #include "snapshot/bound_cells.hpp"
 
+#include <cmath>
+
 #include "model/cell_address.hpp"
 #include "model/workbook_state.hpp"
 
@@ -26,7 +28,9 @@ std::optional<double> chart_value(const VARIANT &cell)
     case VT_UI1: case VT_UI2: case VT_UI4: case VT_UI8: case VT_UINT:
     case VT_R4: case VT_R8: case VT_CY: case VT_DATE: case VT_DECIMAL: {
         oleaut::variant d;
-        if (SUCCEEDED(VariantChangeTypeEx(&d, &cell, LOCALE_EN_US, 0, VT_R8)))
+        // A NaN or an infinity has no place on a value axis: the point is left out,
+        // as an empty cell's is.
+        if (SUCCEEDED(VariantChangeTypeEx(&d, &cell, LOCALE_EN_US, 0, VT_R8)) && std::isfinite(d.dblVal))
             return d.dblVal;
         return std::nullopt;
     }

@@ -16,7 +16,7 @@ namespace sheethost::snapshot {
 // The cells in reading order (row by row); empty when the worksheet is gone.
 std::vector<oleaut::variant> bound_cells(const model::range_binding &binding);
 
-// A cell's value as a chart value: its number, or nothing.
+// A cell's value as a chart value: its number, or nothing (also for NaN and infinities).
 std::optional<double> chart_value(const VARIANT &cell);
 
 // A cell as a category heading: text as it is, numbers and dates as the runtime writes

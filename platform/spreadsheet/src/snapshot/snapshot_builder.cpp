@@ -2,6 +2,7 @@
 
 #include "model/chart_types.hpp"
 #include "model/color_resolution.hpp"
+#include "render/drawable_text.hpp"
 #include "snapshot/bound_cells.hpp"
 
 namespace sheethost::snapshot {
@@ -61,7 +62,7 @@ render::surface_spec surface_of(const model::surface_state &s)
 render::series_data series_of(const model::series_state &s, int plot_order)
 {
     render::series_data out;
-    out.name = s.name;
+    out.name = render::drawable_text(s.name);
     if (s.values)
         for (const oleaut::variant &cell : bound_cells(*s.values))
             out.values.push_back(chart_value(cell));
@@ -96,7 +97,7 @@ render::chart_snapshot build_snapshot(const model::chart_state &chart)
 
     if (!chart.series.empty() && chart.series.front()->x_values)
         for (const oleaut::variant &cell : bound_cells(*chart.series.front()->x_values))
-            out.categories.push_back(heading_text(cell));
+            out.categories.push_back(render::drawable_text(heading_text(cell)));
     for (size_t i = 0; i < chart.series.size(); ++i)
         out.series.push_back(series_of(*chart.series[i], static_cast<int>(i + 1)));
     return out;

@@ -1,0 +1,87 @@
+#include "support/value_object.hpp"
+
+#include <atomic>
+
+#include "oleaut/variant.hpp"
+
+namespace fuzz_support {
+
+namespace {
+
+std::atomic<long> g_alive{0};
+
+class value_object final : public IDispatch {
+public:
+    value_object(const VARIANT &value, HRESULT failure) : failure_(failure)
+    {
+        ++g_alive;
+        if (FAILED(VariantCopy(value_.put(), &value)))
+            failure_ = E_OUTOFMEMORY;
+    }
+
+    STDMETHOD(QueryInterface)(REFIID riid, void **ppv) override
+    {
+        if (!ppv)
+            return E_POINTER;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
+            *ppv = static_cast<IDispatch *>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHOD_(ULONG, AddRef)() override { return ++refs_; }
+    STDMETHOD_(ULONG, Release)() override
+    {
+        ULONG n = --refs_;
+        if (n == 0)
+            delete this;
+        return n;
+    }
+    STDMETHOD(GetTypeInfoCount)(UINT *n) override
+    {
+        if (!n)
+            return E_POINTER;
+        *n = 0;
+        return S_OK;
+    }
+    STDMETHOD(GetTypeInfo)(UINT, LCID, ITypeInfo **info) override
+    {
+        if (info)
+            *info = nullptr;
+        return DISP_E_BADINDEX;
+    }
+    STDMETHOD(GetIDsOfNames)(REFIID, LPOLESTR *, UINT count, LCID, DISPID *ids) override
+    {
+        for (UINT i = 0; ids && i < count; ++i)
+            ids[i] = DISPID_UNKNOWN;
+        return DISP_E_UNKNOWNNAME;
+    }
+    STDMETHOD(Invoke)(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *, VARIANT *result, EXCEPINFO *,
+                      UINT *) override
+    {
+        if (result)
+            VariantInit(result);
+        if (id != DISPID_VALUE || !(flags & DISPATCH_PROPERTYGET))
+            return DISP_E_MEMBERNOTFOUND;
+        if (FAILED(failure_))
+            return failure_;
+        return result ? VariantCopy(result, &value_) : S_OK;
+    }
+
+private:
+    ~value_object() { --g_alive; }
+
+    oleaut::variant value_;
+    HRESULT failure_;
+    std::atomic<ULONG> refs_{1};
+};
+
+}  // namespace
+
+IDispatch *make_value_object(const VARIANT &value, HRESULT failure) { return new value_object(value, failure); }
+
+long value_objects_alive() { return g_alive; }
+
+}  // namespace fuzz_support

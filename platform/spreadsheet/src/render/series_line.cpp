@@ -1,0 +1,46 @@
+// Line strokes and marker sizes.
+#include "render/series_line.hpp"
+
+#include <algorithm>
+
+#include "render/column_geometry.hpp"
+#include "render/stroke_style.hpp"
+
+namespace sheethost::render {
+
+namespace {
+enum weight { hairline = 1, thin = 2, medium = -4138, thick = 4 };
+}
+
+double line_width(int w)
+{
+    switch (w) {
+    case hairline:
+        return 0.75;
+    case medium:
+        return 2.25;
+    case thick:
+        return 3;
+    case thin:
+    default:
+        return 1.5;
+    }
+}
+
+std::optional<stroke> series_line_stroke(const chart_snapshot &chart, size_t series)
+{
+    const border_spec &border = chart.series[series].border;
+    std::optional<stroke> s = stroke_for(border, series_base_colour(chart, series));
+    if (!s)
+        return s;
+    // Dash lengths follow the width, as stroke_for scales them for its own width.
+    double scale = line_width(border.weight) / s->width;
+    for (double &d : s->dashes)
+        d *= scale;
+    s->width = line_width(border.weight);
+    return s;
+}
+
+double marker_size(double slot) { return std::clamp(slot * 0.45, 4.0, 7.0); }
+
+}  // namespace sheethost::render
