@@ -121,6 +121,20 @@ TEST(DataLabels, SidewaysBarsGetLabelsBesideTheirEnds)
     EXPECT_EQ(placed[0].text.item.colour, 0xFFFFFFu);
 }
 
+// A point at the very top of the plot area (a line's marker) has no room above it and no
+// bar to go into: its label is pulled back inside the plot area, whatever the rounding.
+TEST(DataLabels, StayInsideThePlotAreaWhenThereIsNoRoomAbove)
+{
+    fixed_width_measurer m;
+    for (double top_gap : {0.0, 0.004, 0.02, 3.0}) {
+        rect marker{150, kPlot.top() - 6 - top_gap, 6, 6};
+        data_label_request r{"190", {marker.centre().x, marker.top()}, label_side::above, marker, 0x006BA4, false};
+        std::vector<data_label> placed = place_data_labels({r}, {marker}, kPlot, {u"Arial", 8}, {}, m);
+        ASSERT_EQ(placed.size(), 1u);
+        EXPECT_TRUE(kPlot.contains(placed[0].bounds, 0.01)) << "gap " << top_gap;
+    }
+}
+
 TEST(DataLabels, TextColourFollowsBrightness)
 {
     EXPECT_EQ(text_colour_on(0x000000), 0xFFFFFFu);

@@ -100,6 +100,19 @@ data_label moved(data_label label, double dx, double dy)
     return label;
 }
 
+// The label moved the least distance along the direction labels move in that brings
+// it within the plot area (when it is larger than the plot area, its far edge wins).
+data_label pulled_inside(data_label label, const rect &plot, bool vertical)
+{
+    const rect &b = label.bounds;
+    if (vertical) {
+        double dy = b.top() > plot.top() ? plot.top() - b.top() : b.bottom() < plot.bottom() ? plot.bottom() - b.bottom() : 0;
+        return moved(std::move(label), 0, dy);
+    }
+    double dx = b.right() > plot.right() ? plot.right() - b.right() : b.left() < plot.left() ? plot.left() - b.left() : 0;
+    return moved(std::move(label), dx, 0);
+}
+
 }  // namespace
 
 rgb text_colour_on(rgb background)
@@ -164,10 +177,16 @@ std::vector<data_label> place_data_labels(const std::vector<data_label_request> 
             }
         }
         // No free place: beside the bar's end, kept clear of the other labels by
-        // stacking it past the last one it would cover.
+        // stacking it past the last one it would cover. A label that would leave the
+        // plot area there is pulled back inside it and stacks inward instead.
         data_label fallback = along(label, kLabelGap);
+        double direction = 1;
+        if (!within(fallback.bounds, plot, vertical)) {
+            fallback = pulled_inside(std::move(fallback), plot, vertical);
+            direction = -1;
+        }
         for (int k = 0; k < kMaxSteps && collides(fallback.bounds, r.bar, {}, placed); ++k)
-            fallback = along(fallback, step);
+            fallback = along(fallback, direction * step);
         placed.push_back(std::move(fallback));
     }
     return placed;
