@@ -1,5 +1,5 @@
 // The recordset's error table and the one place where descriptions are put together.
-#include "recordset_errors.hpp"
+#include "errors/recordset_errors.hpp"
 
 #include <string>
 

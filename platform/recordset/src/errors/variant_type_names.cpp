@@ -1,6 +1,6 @@
-#include "variant_type_names.hpp"
+#include "errors/variant_type_names.hpp"
 
-#include "recordset_errors.hpp"
+#include "errors/recordset_errors.hpp"
 
 namespace recordset {
 

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "oleaut/dispatch/object.hpp"
-#include "recordset_state.hpp"
+#include "state/recordset_state.hpp"
 
 namespace recordset {
 

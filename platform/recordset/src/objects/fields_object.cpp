@@ -1,8 +1,8 @@
-#include "fields_object.hpp"
+#include "objects/fields_object.hpp"
 
-#include "field_types.hpp"
-#include "recordset_errors.hpp"
-#include "recordset_ids.hpp"
+#include "errors/recordset_errors.hpp"
+#include "objects/recordset_ids.hpp"
+#include "values/field_types.hpp"
 
 namespace recordset {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "field_object.hpp"
+#include "objects/field_object.hpp"
 #include "oleaut/com_ptr.hpp"
 
 namespace recordset {

@@ -1,10 +1,10 @@
-#include "recordset_object.hpp"
+#include "objects/recordset_object.hpp"
 
 #include <initializer_list>
 
-#include "recordset_errors.hpp"
-#include "recordset_ids.hpp"
-#include "recordset_open.hpp"
+#include "errors/recordset_errors.hpp"
+#include "objects/recordset_ids.hpp"
+#include "state/recordset_open.hpp"
 
 namespace recordset {
 

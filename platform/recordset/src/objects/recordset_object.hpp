@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "fields_object.hpp"
+#include "objects/fields_object.hpp"
 #include "oleaut/com_ptr.hpp"
 
 namespace recordset {

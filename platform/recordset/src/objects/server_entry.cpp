@@ -1,8 +1,8 @@
 // librecordset.so's four entry points: the class factory for "ADODB.Recordset" and its
 // registration, both from the dispatch toolkit.
+#include "objects/recordset_ids.hpp"
+#include "objects/recordset_object.hpp"
 #include "oleaut/dispatch/server.hpp"
-#include "recordset_ids.hpp"
-#include "recordset_object.hpp"
 
 namespace {
 

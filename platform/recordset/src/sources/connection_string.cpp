@@ -1,9 +1,9 @@
 // The connection-string reader. It reports the first thing it cannot read, so that a
 // typing mistake is named rather than silently dropped.
-#include "connection_string.hpp"
+#include "sources/connection_string.hpp"
 
+#include "errors/recordset_errors.hpp"
 #include "oleaut/dispatch/describe.hpp"
-#include "recordset_errors.hpp"
 
 namespace recordset {
 

@@ -1,8 +1,8 @@
 // The CSV record splitter. It works on bytes: every character with a meaning in CSV is
 // ASCII, so UTF-8 text passes through untouched once it has been checked.
-#include "csv_parser.hpp"
+#include "sources/csv_parser.hpp"
 
-#include "recordset_errors.hpp"
+#include "errors/recordset_errors.hpp"
 
 namespace recordset {
 

@@ -1,9 +1,9 @@
-#include "csv_source.hpp"
+#include "sources/csv_source.hpp"
 
-#include "csv_parser.hpp"
-#include "field_types.hpp"
-#include "file_checks.hpp"
-#include "recordset_errors.hpp"
+#include "errors/recordset_errors.hpp"
+#include "sources/csv_parser.hpp"
+#include "sources/file_checks.hpp"
+#include "values/field_types.hpp"
 
 namespace recordset {
 

@@ -1,4 +1,4 @@
-#include "file_checks.hpp"
+#include "sources/file_checks.hpp"
 
 #include <cerrno>
 #include <cstring>
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "recordset_errors.hpp"
+#include "errors/recordset_errors.hpp"
 
 namespace recordset {
 

@@ -1,11 +1,11 @@
 // The provider table. A new kind of source is one more row here and a reader of its own.
-#include "source_providers.hpp"
+#include "sources/source_providers.hpp"
 
-#include "connection_string.hpp"
-#include "csv_source.hpp"
+#include "errors/recordset_errors.hpp"
 #include "oleaut/dispatch/describe.hpp"
-#include "recordset_errors.hpp"
-#include "sqlite_source.hpp"
+#include "sources/connection_string.hpp"
+#include "sources/csv_source.hpp"
+#include "sources/sqlite_source.hpp"
 
 namespace recordset {
 

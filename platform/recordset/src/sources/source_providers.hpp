@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "row_table.hpp"
+#include "values/row_table.hpp"
 
 namespace recordset {
 

@@ -1,12 +1,12 @@
-#include "sqlite_script.hpp"
+#include "sources/sqlite_script.hpp"
 
 #include <sqlite3.h>
 
 #include <filesystem>
 #include <string>
 
-#include "file_checks.hpp"
-#include "recordset_errors.hpp"
+#include "errors/recordset_errors.hpp"
+#include "sources/file_checks.hpp"
 
 namespace recordset {
 

@@ -1,7 +1,7 @@
 // Reading a query's rows from SQLite. The database is opened read-only, so neither a
 // mistyped path (which would otherwise create an empty database) nor the query can
 // change anything on disk.
-#include "sqlite_source.hpp"
+#include "sources/sqlite_source.hpp"
 
 #include <sqlite3.h>
 
@@ -9,9 +9,9 @@
 #include <memory>
 #include <new>
 
-#include "field_types.hpp"
-#include "file_checks.hpp"
-#include "recordset_errors.hpp"
+#include "errors/recordset_errors.hpp"
+#include "sources/file_checks.hpp"
+#include "values/field_types.hpp"
 
 namespace recordset {
 

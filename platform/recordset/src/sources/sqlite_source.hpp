@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "row_table.hpp"
+#include "values/row_table.hpp"
 
 namespace recordset {
 

@@ -1,9 +1,9 @@
-#include "recordset_open.hpp"
+#include "state/recordset_open.hpp"
 
 #include <optional>
 
-#include "recordset_errors.hpp"
-#include "variant_type_names.hpp"
+#include "errors/recordset_errors.hpp"
+#include "errors/variant_type_names.hpp"
 
 namespace recordset {
 

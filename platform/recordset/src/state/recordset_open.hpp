@@ -3,7 +3,7 @@
 #ifndef RECORDSET_RECORDSET_OPEN_HPP
 #define RECORDSET_RECORDSET_OPEN_HPP
 
-#include "recordset_state.hpp"
+#include "state/recordset_state.hpp"
 
 namespace recordset {
 

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "row_table.hpp"
-#include "source_providers.hpp"
+#include "sources/source_providers.hpp"
+#include "values/row_table.hpp"
 
 namespace recordset {
 

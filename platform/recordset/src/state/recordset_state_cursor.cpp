@@ -1,7 +1,7 @@
 // The cursor: a position from -1 (BOF) to the row count (EOF). It moves only when asked;
 // reading never moves it.
-#include "recordset_errors.hpp"
-#include "recordset_state.hpp"
+#include "errors/recordset_errors.hpp"
+#include "state/recordset_state.hpp"
 
 namespace recordset {
 

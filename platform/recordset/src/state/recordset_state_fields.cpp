@@ -1,10 +1,10 @@
 // Selecting a field: by name without regard to case, or by its 0-based position.
 // A string always means a name, so "0" looks for a field called "0", as in ADO.
+#include "errors/recordset_errors.hpp"
+#include "errors/variant_type_names.hpp"
 #include "oleaut/dispatch/describe.hpp"
 #include "oleaut/variant.hpp"
-#include "recordset_errors.hpp"
-#include "recordset_state.hpp"
-#include "variant_type_names.hpp"
+#include "state/recordset_state.hpp"
 
 namespace recordset {
 

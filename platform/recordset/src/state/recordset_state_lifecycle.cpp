@@ -1,8 +1,8 @@
 // Opening, closing and defining fields. A recordset opened from a file describes that
 // file and forgets it on Close; one built with Fields.Append keeps its fields.
-#include "field_types.hpp"
-#include "recordset_errors.hpp"
-#include "recordset_state.hpp"
+#include "errors/recordset_errors.hpp"
+#include "state/recordset_state.hpp"
+#include "values/field_types.hpp"
 
 namespace recordset {
 

@@ -1,10 +1,10 @@
 // Reading and changing field values. A change is applied at once, with the record's old
 // values kept until Update (or a move) keeps the change or CancelUpdate restores them;
 // AddNew's record is already in place and CancelUpdate takes it out again.
-#include "recordset_errors.hpp"
-#include "recordset_state.hpp"
-#include "value_lists.hpp"
-#include "value_storage.hpp"
+#include "errors/recordset_errors.hpp"
+#include "state/recordset_state.hpp"
+#include "values/value_lists.hpp"
+#include "values/value_storage.hpp"
 
 namespace recordset {
 

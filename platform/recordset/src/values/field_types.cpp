@@ -1,8 +1,8 @@
 // The table of field types. Types share a storage form where ADO's clients see the
 // same variant type: all the character types hold a BSTR, all binary types a byte array.
-#include "field_types.hpp"
+#include "values/field_types.hpp"
 
-#include "recordset_errors.hpp"
+#include "errors/recordset_errors.hpp"
 
 namespace recordset {
 

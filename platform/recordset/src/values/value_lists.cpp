@@ -1,7 +1,7 @@
-#include "value_lists.hpp"
+#include "values/value_lists.hpp"
 
-#include "recordset_errors.hpp"
-#include "variant_type_names.hpp"
+#include "errors/recordset_errors.hpp"
+#include "errors/variant_type_names.hpp"
 
 namespace recordset {
 

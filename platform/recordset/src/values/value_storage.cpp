@@ -1,8 +1,8 @@
-#include "value_storage.hpp"
+#include "values/value_storage.hpp"
 
-#include "field_types.hpp"
-#include "recordset_errors.hpp"
-#include "variant_type_names.hpp"
+#include "errors/recordset_errors.hpp"
+#include "errors/variant_type_names.hpp"
+#include "values/field_types.hpp"
 
 namespace recordset {
 

@@ -4,7 +4,7 @@
 #define RECORDSET_VALUE_STORAGE_HPP
 
 #include "oleaut/variant.hpp"
-#include "row_table.hpp"
+#include "values/row_table.hpp"
 
 namespace recordset {
 
