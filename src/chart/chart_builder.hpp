@@ -1,33 +1,22 @@
-// cQuillet: one business chart built inside a hidden spreadsheet host and written as a
-// GIF. The object holds exactly three host references and no other state; every routine
-// reads them afresh and releases whatever it fetched before it returns.
-#ifndef QUILLET_CHART_QUILLET_HPP
-#define QUILLET_CHART_QUILLET_HPP
+// chart_builder: one business chart built inside a hidden spreadsheet host and written as
+// a GIF. It holds exactly three host references and no other state; every routine reads
+// them afresh and releases whatever it fetched before it returns. The automation object
+// (automation/quillet_object.hpp) runs these routines for each of its members.
+#ifndef QUILLET_CHART_CHART_BUILDER_HPP
+#define QUILLET_CHART_CHART_BUILDER_HPP
 
-#include "automation/quillet_interface.hpp"
-#include "oleaut/dispatch/object.hpp"
+#include "comutil.hpp"
 
 namespace quillet {
 
-class cQuillet : public oleaut::disp::object<cQuillet, _cQuillet> {
+class chart_builder {
 public:
-    static const oleaut::disp::table<cQuillet> &dispatch_table();
-
-    // Runs the constructor; a failure leaves no object and reaches the creator.
-    static cQuillet *create();
-
-    // --- _cQuillet's interface table: each entry runs the same member as Invoke ----------
-    STDMETHOD(get_oQuillet)(IDispatch **chart) override;
-    STDMETHOD(put_oQuillet)(IDispatch *chart) override;
-    STDMETHOD(putref_oQuillet)(IDispatch *chart) override;
-    STDMETHOD(SetChartOptions)(LONG iXlChartType, SHORT iPlotAreaWidth, SHORT iPlotAreaHeight) override;
-    STDMETHOD(AddDataSeries)(IDispatch *oRs, BSTR strValueCol, BSTR strSeriesName, VARIANT_BOOL flgShowDataLabels,
-                             VARIANT_BOOL flgShaded) override;
-    STDMETHOD(SetChartTitles)(VARIANT *strMainTitle, VARIANT *strXAxisTitle, VARIANT *strYAxisTitle) override;
-    STDMETHOD(SetXAxisHeadings)(IDispatch *oRs, BSTR strValueCol) override;
-    STDMETHOD(SetBackgroundEffect)(LONG iXlChartFillEffect) override;
-    STDMETHOD(ExportToGif)(BSTR strFileName, VARIANT *result) override;
-    STDMETHOD(Reset)() override;
+    // Starts the host and makes the data sheet and the chart sheet; a failure leaves no
+    // builder and reaches the creator.
+    chart_builder();
+    ~chart_builder();
+    chart_builder(const chart_builder &) = delete;
+    chart_builder &operator=(const chart_builder &) = delete;
 
     // --- the routines behind the members (one source file per group) ----------------------
     void chart_options(LONG iXlChartType, SHORT iPlotAreaWidth, SHORT iPlotAreaHeight);
@@ -39,20 +28,18 @@ public:
     oleaut::variant export_to_gif(BSTR strFileName);
     void reset();
 
-    // The chart reference: read afresh by every routine.
-    oleaut::com_ptr<IDispatch> oQuillet;
+    // The chart reference (oQuillet), as read and as replaced by a client.
+    oleaut::variant chart_reference() const { return oleaut::variant::dispatch(oQuillet.get()); }
+    void set_chart_reference(IDispatch *chart) noexcept { oQuillet = oleaut::com_ptr<IDispatch>(chart); }
 
 private:
-    cQuillet();
-    ~cQuillet() override;
-
     void initial_chart_defaults() noexcept;
     void first_series_layout() noexcept;
 
     oleaut::com_ptr<IDispatch> oHostApp;
     oleaut::com_ptr<IDispatch> oDataSheet;
-
-    friend class oleaut::disp::object<cQuillet, _cQuillet>;
+    // The chart: read afresh by every routine.
+    oleaut::com_ptr<IDispatch> oQuillet;
 };
 
 }  // namespace quillet

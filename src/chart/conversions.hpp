@@ -2,12 +2,12 @@
 // CInt mean to a script): the platform's VariantChangeTypeEx in locale 1033, with its
 // failures reported as the runtime's errors: "Invalid use of Null" for a Null, "Type
 // mismatch" for a value of no such form, "Overflow" for one out of range.
-#ifndef QUILLET_AUTOMATION_CONVERSIONS_HPP
-#define QUILLET_AUTOMATION_CONVERSIONS_HPP
+#ifndef QUILLET_CHART_CONVERSIONS_HPP
+#define QUILLET_CHART_CONVERSIONS_HPP
 
 #include "comutil.hpp"
 
-namespace quillet::automation {
+namespace quillet {
 
 inline oleaut::variant convert(const VARIANT &value, VARTYPE to)
 {
@@ -35,6 +35,6 @@ inline oleaut::bstr to_string(const VARIANT &value)
 
 inline SHORT to_short(LONG value) { return convert(oleaut::variant::i4(value), VT_I2).iVal; }
 
-}  // namespace quillet::automation
+}  // namespace quillet
 
 #endif

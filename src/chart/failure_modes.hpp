@@ -8,14 +8,14 @@
 //     event log as an error entry, and the same number, source and description are
 //     raised again. A failure while doing that reaches the caller instead.
 //   - plain propagation: nothing at all; exceptions simply leave the routine.
-#ifndef QUILLET_AUTOMATION_FAILURE_MODES_HPP
-#define QUILLET_AUTOMATION_FAILURE_MODES_HPP
+#ifndef QUILLET_CHART_FAILURE_MODES_HPP
+#define QUILLET_CHART_FAILURE_MODES_HPP
 
 #include <utility>
 
 #include "comutil.hpp"
 
-namespace quillet::automation {
+namespace quillet {
 
 // Makes the failure being handled the thread's current error. Call only inside a catch.
 // The runtime's own errors (a value that does not convert: "Overflow", "Invalid use of
@@ -96,6 +96,6 @@ inline constexpr char16_t kInvalidFileName[] = u"Invalid file name for export";
     oleaut::rt::raise(kValidationError, std::nullopt, message);
 }
 
-}  // namespace quillet::automation
+}  // namespace quillet
 
 #endif
