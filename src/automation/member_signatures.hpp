@@ -12,125 +12,69 @@
 #define QUILLET_AUTOMATION_MEMBER_SIGNATURES_HPP
 
 #include <cstddef>
+#include <type_traits>
 
 #include "oleaut/dispatch/call.hpp"
 
 namespace quillet::automation {
 
-// How a parameter of one variant type appears in the interface table (`type`), travels to
-// the member (`pass`: a VARIANT that borrows the caller's value) and reaches the routine
-// (`receive`: from the bound call). `present` is false for a missing pointer, which the
-// interface entry refuses with E_POINTER.
+// How a parameter of one variant type appears in the interface table (`type`), is stored
+// in a VARIANT that borrows the caller's value (`store`), and reaches the routine from the
+// bound call (`receive`). Strings and objects travel as passed, a null one included.
 template <VARTYPE Vt>
 struct parameter;
 
-template <>
-struct parameter<VT_I2> {
-    using type = SHORT;
-    static bool present(type) noexcept { return true; }
-    static VARIANT pass(type v) noexcept
-    {
-        VARIANT out;
-        out.vt = VT_I2;
-        out.iVal = v;
-        return out;
-    }
-    static type receive(const oleaut::disp::call &c, size_t i) { return c.i2(i); }
-};
-
-template <>
-struct parameter<VT_I4> {
-    using type = LONG;
-    static bool present(type) noexcept { return true; }
-    static VARIANT pass(type v) noexcept
-    {
-        VARIANT out;
-        out.vt = VT_I4;
-        out.lVal = v;
-        return out;
-    }
-    static type receive(const oleaut::disp::call &c, size_t i) { return c.i4(i); }
-};
-
-template <>
-struct parameter<VT_BOOL> {
-    using type = VARIANT_BOOL;
-    static bool present(type) noexcept { return true; }
-    static VARIANT pass(type v) noexcept
-    {
-        VARIANT out;
-        out.vt = VT_BOOL;
-        out.boolVal = v;
-        return out;
-    }
-    static type receive(const oleaut::disp::call &c, size_t i) { return c.boolean(i); }
-};
-
-// Strings and objects travel as passed, a null one included.
-template <>
-struct parameter<VT_BSTR> {
-    using type = BSTR;
-    static bool present(type) noexcept { return true; }
-    static VARIANT pass(type v) noexcept
-    {
-        VARIANT out;
-        out.vt = VT_BSTR;
-        out.bstrVal = v;
-        return out;
-    }
-    static type receive(const oleaut::disp::call &c, size_t i) { return c.bstr(i); }
-};
-
-template <>
-struct parameter<VT_DISPATCH> {
-    using type = IDispatch *;
-    static bool present(type) noexcept { return true; }
-    static VARIANT pass(type v) noexcept
-    {
-        VARIANT out;
-        out.vt = VT_DISPATCH;
-        out.pdispVal = v;
-        return out;
-    }
-    static type receive(const oleaut::disp::call &c, size_t i) { return c.object(i); }
-};
+#define QUILLET_PARAMETER(vt, cpp_type, field, getter)                                     \
+    template <>                                                                           \
+    struct parameter<vt> {                                                                \
+        using type = cpp_type;                                                            \
+        static void store(VARIANT &v, type x) noexcept { v.field = x; }                   \
+        static type receive(const oleaut::disp::call &c, size_t i) { return c.getter(i); } \
+    };
+QUILLET_PARAMETER(VT_I2, SHORT, iVal, i2)
+QUILLET_PARAMETER(VT_I4, LONG, lVal, i4)
+QUILLET_PARAMETER(VT_BOOL, VARIANT_BOOL, boolVal, boolean)
+QUILLET_PARAMETER(VT_BSTR, BSTR, bstrVal, bstr)
+QUILLET_PARAMETER(VT_DISPATCH, IDispatch *, pdispVal, object)
+#undef QUILLET_PARAMETER
 
 // A variant by reference: the routine reads (and may write) the caller's own variant.
 template <>
 struct parameter<VT_BYREF | VT_VARIANT> {
     using type = VARIANT *;
-    static bool present(type v) noexcept { return v != nullptr; }
-    static VARIANT pass(type v) noexcept
-    {
-        VARIANT out;
-        out.vt = VT_BYREF | VT_VARIANT;
-        out.pvarVal = v;
-        return out;
-    }
+    static void store(VARIANT &v, type x) noexcept { v.pvarVal = x; }
     static VARIANT &receive(const oleaut::disp::call &c, size_t i) { return *c.ref(i); }
 };
 
 template <VARTYPE Vt>
 using parameter_t = typename parameter<Vt>::type;
 
-// Where an interface entry delivers a member's result: nowhere, an object, or a variant.
+// The argument as the member receives it through the dispatch path.
 template <VARTYPE Vt>
-struct result_slot;
-template <>
-struct result_slot<VT_EMPTY> {
-    using type = std::nullptr_t;
-};
-template <>
-struct result_slot<VT_DISPATCH> {
-    using type = IDispatch **;
-};
-template <>
-struct result_slot<VT_VARIANT> {
-    using type = VARIANT *;
-};
+VARIANT pass(parameter_t<Vt> x) noexcept
+{
+    VARIANT v;
+    v.vt = Vt;
+    parameter<Vt>::store(v, x);
+    return v;
+}
 
+// False for a missing pointer, which the interface entry refuses with E_POINTER; a null
+// string or object is a value.
 template <VARTYPE Vt>
-using result_slot_t = typename result_slot<Vt>::type;
+bool present(parameter_t<Vt> x) noexcept
+{
+    if constexpr (Vt == (VT_BYREF | VT_VARIANT))
+        return x != nullptr;
+    else
+        return true;
+}
+
+// Where an interface entry delivers a member's result: nowhere (VT_EMPTY), an object
+// (VT_DISPATCH) or a variant (VT_VARIANT).
+template <VARTYPE Vt>
+using result_slot_t =
+    std::conditional_t<Vt == VT_EMPTY, std::nullptr_t, std::conditional_t<Vt == VT_DISPATCH, IDispatch **, VARIANT *>>;
 
 }  // namespace quillet::automation
 

@@ -61,7 +61,7 @@ private:
             if (!result)
                 return E_POINTER;
         }
-        if (!(automation::parameter<Params>::present(args) && ...))
+        if (!(automation::present<Params>(args) && ...))
             return E_POINTER;
         if constexpr (!LateBound) {
             static_assert(Result == VT_EMPTY, "a member outside Invoke answers nothing");
@@ -70,13 +70,13 @@ private:
             return S_OK;
         } else if constexpr (Result == VT_DISPATCH) {
             oleaut::variant v;
-            const HRESULT hr = call_member(id, kind, {automation::parameter<Params>::pass(args)...}, v.put());
+            const HRESULT hr = call_member(id, kind, {automation::pass<Params>(args)...}, v.put());
             *result = SUCCEEDED(hr) && v.vt == VT_DISPATCH ? std::exchange(v.pdispVal, nullptr) : nullptr;
             return hr;
         } else if constexpr (Result == VT_VARIANT) {
-            return call_member(id, kind, {automation::parameter<Params>::pass(args)...}, result);
+            return call_member(id, kind, {automation::pass<Params>(args)...}, result);
         } else {
-            return call_member(id, kind, {automation::parameter<Params>::pass(args)...});
+            return call_member(id, kind, {automation::pass<Params>(args)...});
         }
     }
 
