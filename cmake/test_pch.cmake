@@ -17,7 +17,10 @@ function(quillet_precompile_test_headers directory)
   foreach(target IN LISTS targets)
     get_target_property(type ${target} TYPE)
     get_target_property(links ${target} LINK_LIBRARIES)
-    if(type STREQUAL "EXECUTABLE" AND "GTest::gtest_main" IN_LIST links)
+    get_target_property(sources ${target} SOURCES)
+    list(LENGTH sources source_count)
+    # A header compiled once pays only where many sources share it.
+    if(type STREQUAL "EXECUTABLE" AND "GTest::gtest_main" IN_LIST links AND source_count GREATER_EQUAL 8)
       target_precompile_headers(${target} PRIVATE
         <gtest/gtest.h> <algorithm> <cmath> <filesystem> <functional> <map> <optional> <set>
         <string> <thread> <vector>)
