@@ -1,6 +1,8 @@
-# Precompiled headers: the standard headers most sources use and the runtime's C++ layer
-# (plus GoogleTest in the test programs) parsed once per library or test program instead
-# of once per source file. Only the libraries and test programs with many sources get one.
+# Precompiled headers for the test programs: GoogleTest, the standard headers most tests
+# use and the runtime's C++ layer, parsed once per test program instead of once per source
+# file. Only test programs with many sources get one. The libraries get none: a header
+# forced into every source changes name lookup (std::quoted found by argument-dependent
+# lookup next to a source's own quoted()) and the optimiser's warnings there.
 # Off when a compiler launcher (ccache) is configured: ccache cannot cache objects built
 # with a precompiled header unless told to be sloppy about it, its hits pay more, and
 # those builds keep checking that every source includes what it uses.
@@ -9,7 +11,7 @@ if(CMAKE_CXX_COMPILER_LAUNCHER)
 else()
   set(pch_default ON)
 endif()
-option(QUILLET_PCH "Precompile the common headers of the libraries and test programs" ${pch_default})
+option(QUILLET_PCH "Precompile the common headers of the test programs" ${pch_default})
 
 set(QUILLET_PCH_MIN_SOURCES 8)
 set(QUILLET_PCH_STANDARD_HEADERS <algorithm> <cmath> <cstdint> <filesystem> <functional> <map>
@@ -29,7 +31,7 @@ function(quillet_precompile_headers target)
   endif()
   target_precompile_headers(${target} PRIVATE ${ARGN} ${QUILLET_PCH_STANDARD_HEADERS})
   get_target_property(links ${target} LINK_LIBRARIES)
-  if(target STREQUAL "oleaut" OR links MATCHES "oleaut|_core")
+  if(links MATCHES "oleaut|_core")
     target_precompile_headers(${target} PRIVATE [["comutil.hpp"]])
   endif()
 endfunction()
