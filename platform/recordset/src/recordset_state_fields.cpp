@@ -2,6 +2,7 @@
 // A string always means a name, so "0" looks for a field called "0", as in ADO.
 #include "oleaut/dispatch/describe.hpp"
 #include "oleaut/variant.hpp"
+#include "oleaut/variant_view.hpp"
 #include "recordset_errors.hpp"
 #include "recordset_state.hpp"
 #include "variant_type_names.hpp"
@@ -51,12 +52,8 @@ size_t recordset_state::find_field(std::u16string_view name) const noexcept
 
 size_t recordset_state::field_index(const VARIANT &given) const
 {
-    const VARIANT *index = &given;
-    oleaut::variant deref;
-    if (given.vt & VT_BYREF) {
-        oleaut::check(VariantCopyInd(&deref, &given));
-        index = &deref;
-    }
+    const oleaut::variant_view view(given);
+    const VARIANT *index = &view.plain_value();
     if (index->vt == VT_BSTR) {
         std::u16string_view name(index->bstrVal ? index->bstrVal : u"", index->bstrVal ? SysStringLen(index->bstrVal) : 0);
         size_t i = find_field(name);

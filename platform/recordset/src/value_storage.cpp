@@ -1,6 +1,7 @@
 #include "value_storage.hpp"
 
 #include "field_types.hpp"
+#include "oleaut/variant_view.hpp"
 #include "recordset_errors.hpp"
 #include "variant_type_names.hpp"
 
@@ -46,12 +47,8 @@ oleaut::variant converted(const column &field, const field_type_info &type, cons
 
 oleaut::variant value_for_field(const column &field, const VARIANT &given)
 {
-    oleaut::variant deref;
-    const VARIANT *v = &given;
-    if (given.vt & VT_BYREF) {
-        oleaut::check(VariantCopyInd(&deref, &given));
-        v = &deref;
-    }
+    const oleaut::variant_view view(given);
+    const VARIANT *v = &view.plain_value();
     if (v->vt == VT_NULL) {
         if (!accepts_null(field))
             fail(error_id::value_null_refused, {field.name});

@@ -13,6 +13,7 @@
 
 #include <string_view>
 
+#include "com_error.hpp"
 #include "variant.hpp"
 
 namespace oleaut {
@@ -33,6 +34,14 @@ public:
     VARTYPE type() const noexcept { return value_.vt; }
     // False only for a reference this view cannot follow (a null pointer, an unknown type).
     bool followed_all() const noexcept { return !(value_.vt & VT_BYREF); }
+    // The value, for a reader that has no use for a reference it could not follow: such a
+    // reference throws com_error (E_INVALIDARG), as VariantCopyInd refuses it.
+    const VARIANT &plain_value() const
+    {
+        if (!followed_all())
+            throw com_error(E_INVALIDARG);
+        return value_;
+    }
 
     // An optional argument the caller left out.
     bool missing() const noexcept { return value_.vt == VT_ERROR && value_.scode == DISP_E_PARAMNOTFOUND; }
