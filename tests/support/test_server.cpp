@@ -10,6 +10,7 @@
 
 #include "oleaut/unknown.hpp"
 #include "oleaut/utf.hpp"
+#include "oleaut/variant_view.hpp"
 #include "support/test_server_ids.h"
 
 #define TEST_SERVER_EXPORT extern "C" __attribute__((visibility("default")))
@@ -34,12 +35,10 @@ bool same_name(const OLECHAR *a, const char *b)
 // pass variables by reference).
 HRESULT integer_argument(const VARIANT &v, LONG *out)
 {
-    switch (v.vt) {
-    case VT_I2: *out = v.iVal; return S_OK;
-    case VT_I4: *out = v.lVal; return S_OK;
-    case VT_I2 | VT_BYREF: *out = *v.piVal; return S_OK;
-    case VT_I4 | VT_BYREF: *out = *v.plVal; return S_OK;
-    case VT_VARIANT | VT_BYREF: return integer_argument(*v.pvarVal, out);
+    const oleaut::variant_view arg(v);
+    switch (arg.type()) {
+    case VT_I2: *out = arg.value().iVal; return S_OK;
+    case VT_I4: *out = arg.value().lVal; return S_OK;
     default: return DISP_E_TYPEMISMATCH;
     }
 }
