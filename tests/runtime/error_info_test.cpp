@@ -2,7 +2,6 @@
 // handed over (and cleared) by GetErrorInfo, with exact reference counting.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <thread>
 
 #include "oleaut.h"

@@ -1,6 +1,5 @@
 #include "fake_host.hpp"
 
-#include <atomic>
 #include <cstdio>
 #include <map>
 #include <memory>
