@@ -4,6 +4,7 @@
 #include "errors/variant_type_names.hpp"
 #include "oleaut/dispatch/describe.hpp"
 #include "oleaut/variant.hpp"
+#include "oleaut/variant_view.hpp"
 #include "state/recordset_state.hpp"
 
 namespace recordset {
@@ -51,12 +52,8 @@ size_t recordset_state::find_field(std::u16string_view name) const noexcept
 
 size_t recordset_state::field_index(const VARIANT &given) const
 {
-    const VARIANT *index = &given;
-    oleaut::variant deref;
-    if (given.vt & VT_BYREF) {
-        oleaut::check(VariantCopyInd(&deref, &given));
-        index = &deref;
-    }
+    const oleaut::variant_view view(given);
+    const VARIANT *index = &view.plain_value();
     if (index->vt == VT_BSTR) {
         std::u16string_view name(index->bstrVal ? index->bstrVal : u"", index->bstrVal ? SysStringLen(index->bstrVal) : 0);
         size_t i = find_field(name);

@@ -1,5 +1,6 @@
 #include "values/value_lists.hpp"
 
+#include "oleaut/variant_view.hpp"
 #include "errors/recordset_errors.hpp"
 #include "errors/variant_type_names.hpp"
 
@@ -41,12 +42,8 @@ oleaut::variant element(SAFEARRAY *sa, VARTYPE vt, LONG index)
 
 std::vector<oleaut::variant> list_items(const VARIANT &given, std::u16string_view operation)
 {
-    oleaut::variant deref;
-    const VARIANT *v = &given;
-    if (given.vt & VT_BYREF) {
-        oleaut::check(VariantCopyInd(&deref, &given));
-        v = &deref;
-    }
+    const oleaut::variant_view view(given);
+    const VARIANT *v = &view.plain_value();
     if (!(v->vt & VT_ARRAY))
         return {oleaut::variant(*v)};
     const VARTYPE element_vt = v->vt & VT_TYPEMASK;

@@ -1,5 +1,6 @@
 #include "values/value_storage.hpp"
 
+#include "oleaut/variant_view.hpp"
 #include "errors/recordset_errors.hpp"
 #include "errors/variant_type_names.hpp"
 #include "values/field_types.hpp"
@@ -46,12 +47,8 @@ oleaut::variant converted(const column &field, const field_type_info &type, cons
 
 oleaut::variant value_for_field(const column &field, const VARIANT &given)
 {
-    oleaut::variant deref;
-    const VARIANT *v = &given;
-    if (given.vt & VT_BYREF) {
-        oleaut::check(VariantCopyInd(&deref, &given));
-        v = &deref;
-    }
+    const oleaut::variant_view view(given);
+    const VARIANT *v = &view.plain_value();
     if (v->vt == VT_NULL) {
         if (!accepts_null(field))
             fail(error_id::value_null_refused, {field.name});
