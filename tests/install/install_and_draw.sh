@@ -27,7 +27,7 @@ done
 
 export PKG_CONFIG_PATH="$prefix/lib/pkgconfig"
 # shellcheck disable=SC2046  # pkg-config's output is meant to be split into words
-c++ -o "$work/tiny_client" "$source/tests/install/tiny_client.cpp" $(pkg-config --cflags --libs quillet) ||
+c++ -std=c++20 -o "$work/tiny_client" "$source/tests/install/tiny_client.cpp" $(pkg-config --cflags --libs quillet) ||
   fail "the client does not build against quillet.pc"
 "$work/tiny_client" "$source/data/regions.csv" "$work/chart.gif" || fail "the client drew no chart"
 "$gifcheck" "$work/chart.gif" || fail "the chart is not a valid GIF"
