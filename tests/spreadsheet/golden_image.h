@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "render/exporter.hpp"
+#include "render/export/exporter.hpp"
 #include "render_test_charts.h"
 #include "render_test_compare.h"
 #include "render_test_gif.h"

@@ -18,7 +18,7 @@
 
 #include "host_errors.hpp"
 #include "render/atomic_file.hpp"
-#include "render/exporter.hpp"
+#include "render/export/exporter.hpp"
 #include "render_test_charts.h"
 #include "render_test_gif.h"
 #include "render_test_tempdir.h"

@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <functional>
 
-#include "render/drawable_text.hpp"
-#include "render/exporter.hpp"
-#include "render/title_blocks.hpp"
+#include "render/layout/drawable_text.hpp"
+#include "render/export/exporter.hpp"
+#include "render/layout/title_blocks.hpp"
 #include "render_test_charts.h"
 #include "render_test_gif.h"
 #include "render_test_text.h"

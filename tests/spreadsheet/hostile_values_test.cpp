@@ -9,8 +9,8 @@
 #include <limits>
 #include <set>
 
-#include "render/chart_layout.hpp"
-#include "render/exporter.hpp"
+#include "render/layout/chart_layout.hpp"
+#include "render/export/exporter.hpp"
 #include "render_test_charts.h"
 #include "render_test_gif.h"
 #include "render_test_text.h"

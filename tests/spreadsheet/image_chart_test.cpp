@@ -6,11 +6,11 @@
 #include <cmath>
 #include <map>
 
-#include "render/cairo_painter.hpp"
-#include "render/chart_layout.hpp"
-#include "render/chart_style.hpp"
-#include "render/exporter.hpp"
-#include "render/pango_fonts.hpp"
+#include "render/paint/cairo_painter.hpp"
+#include "render/layout/chart_layout.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/export/exporter.hpp"
+#include "render/paint/pango_fonts.hpp"
 #include "render_test_charts.h"
 #include "render_test_gif.h"
 #include "render_test_pixels.h"

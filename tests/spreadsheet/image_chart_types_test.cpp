@@ -10,12 +10,12 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "render/chart_layout.hpp"
+#include "render/layout/chart_layout.hpp"
 #include "render/chart_strategy.hpp"
-#include "render/colour.hpp"
-#include "render/exporter.hpp"
-#include "render/fill_style.hpp"
-#include "render/pango_fonts.hpp"
+#include "render/style/colour.hpp"
+#include "render/export/exporter.hpp"
+#include "render/style/fill_style.hpp"
+#include "render/paint/pango_fonts.hpp"
 #include "render_test_charts.h"
 #include "render_test_gif.h"
 #include "render_test_pixels.h"

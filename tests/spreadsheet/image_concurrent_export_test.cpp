@@ -4,7 +4,7 @@
 
 #include <thread>
 
-#include "render/exporter.hpp"
+#include "render/export/exporter.hpp"
 #include "render_test_charts.h"
 
 namespace {

@@ -7,11 +7,11 @@
 #include <cmath>
 #include <string>
 
-#include "render/cairo_painter.hpp"
-#include "render/chart_layout.hpp"
-#include "render/image_encoders.hpp"
-#include "render/pango_fonts.hpp"
-#include "render/quantizer.hpp"
+#include "render/paint/cairo_painter.hpp"
+#include "render/layout/chart_layout.hpp"
+#include "render/image/image_encoders.hpp"
+#include "render/paint/pango_fonts.hpp"
+#include "render/image/quantizer.hpp"
 #include "render_test_charts.h"
 #include "render_test_gif.h"
 

@@ -7,13 +7,13 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "render/cairo_painter.hpp"
-#include "render/chart_layout.hpp"
-#include "render/chart_style.hpp"
-#include "render/exporter.hpp"
-#include "render/fill_style.hpp"
-#include "render/pango_fonts.hpp"
-#include "render/surface_bands.hpp"
+#include "render/paint/cairo_painter.hpp"
+#include "render/layout/chart_layout.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/export/exporter.hpp"
+#include "render/style/fill_style.hpp"
+#include "render/paint/pango_fonts.hpp"
+#include "render/chart_types/shared/surface_bands.hpp"
 #include "render_test_charts.h"
 #include "render_test_pixels.h"
 

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <set>
 
-#include "render/image_encoders.hpp"
-#include "render/quantizer.hpp"
+#include "render/image/image_encoders.hpp"
+#include "render/image/quantizer.hpp"
 #include "render_test_gif.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include <set>
 #include <string>
 
-#include "render/chart_layout.hpp"
-#include "render/chart_style.hpp"
-#include "render/solid_shapes.hpp"
+#include "render/layout/chart_layout.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/chart_types/shared/solid_shapes.hpp"
 #include "render_test_charts.h"
 #include "render_test_text.h"
 

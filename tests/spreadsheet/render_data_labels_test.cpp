@@ -2,8 +2,8 @@
 // inside the bar when there is no room, readable on dark backdrops.
 #include <gtest/gtest.h>
 
-#include "render/data_labels.hpp"
-#include "render/fill_style.hpp"
+#include "render/layout/data_labels.hpp"
+#include "render/style/fill_style.hpp"
 #include "render_test_text.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "host_errors.hpp"
-#include "render/exporter.hpp"
+#include "render/export/exporter.hpp"
 #include "render_test_charts.h"
 #include "render_test_gif.h"
 #include "render_test_tempdir.h"

@@ -4,10 +4,10 @@
 
 #include <set>
 
-#include "render/colour.hpp"
-#include "render/fill_style.hpp"
-#include "render/preset_gradients.hpp"
-#include "render/stroke_style.hpp"
+#include "render/style/colour.hpp"
+#include "render/style/fill_style.hpp"
+#include "render/style/preset_gradients.hpp"
+#include "render/style/stroke_style.hpp"
 
 namespace {
 

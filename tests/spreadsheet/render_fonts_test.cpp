@@ -7,9 +7,9 @@
 #include <ostream>
 #include <string>
 
-#include "render/face_names.hpp"
-#include "render/font_config.hpp"
-#include "render/pango_fonts.hpp"
+#include "render/paint/face_names.hpp"
+#include "render/paint/font_config.hpp"
+#include "render/paint/pango_fonts.hpp"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "host_errors.hpp"
-#include "render/chart_layout.hpp"
+#include "render/layout/chart_layout.hpp"
 #include "render_test_charts.h"
 #include "render_test_text.h"
 

@@ -8,12 +8,12 @@
 #include <functional>
 #include <string>
 
-#include "render/chart_layout.hpp"
-#include "render/chart_style.hpp"
-#include "render/colour.hpp"
-#include "render/fill_style.hpp"
-#include "render/markers.hpp"
-#include "render/surface_bands.hpp"
+#include "render/layout/chart_layout.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/style/colour.hpp"
+#include "render/style/fill_style.hpp"
+#include "render/style/markers.hpp"
+#include "render/chart_types/shared/surface_bands.hpp"
 #include "render_test_charts.h"
 #include "render_test_text.h"
 

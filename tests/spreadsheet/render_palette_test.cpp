@@ -8,9 +8,9 @@
 #include <map>
 #include <random>
 
-#include "render/colour_histogram.hpp"
-#include "render/median_cut.hpp"
-#include "render/palette_search.hpp"
+#include "render/image/colour_histogram.hpp"
+#include "render/image/median_cut.hpp"
+#include "render/image/palette_search.hpp"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <numbers>
 #include <string>
 
-#include "render/chart_layout.hpp"
-#include "render/chart_style.hpp"
-#include "render/projection.hpp"
+#include "render/layout/chart_layout.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/layout/projection.hpp"
 #include "render_test_charts.h"
 #include "render_test_pies.h"
 #include "render_test_text.h"

@@ -8,7 +8,7 @@
 #include <numbers>
 #include <utility>
 
-#include "render/pie_side_order.hpp"
+#include "render/chart_types/shared/pie_side_order.hpp"
 
 namespace {
 

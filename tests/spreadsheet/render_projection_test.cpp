@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "render/projection.hpp"
+#include "render/layout/projection.hpp"
 
 namespace {
 

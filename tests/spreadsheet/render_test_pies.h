@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "render/chart_style.hpp"
+#include "render/style/chart_style.hpp"
 #include "render_test_charts.h"
 
 namespace render_test {

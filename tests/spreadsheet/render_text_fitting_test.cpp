@@ -1,8 +1,8 @@
 // Wrapping and shortening text, and the boxes of turned text.
 #include <gtest/gtest.h>
 
-#include "render/text_box.hpp"
-#include "render/text_fitting.hpp"
+#include "render/layout/text_box.hpp"
+#include "render/layout/text_fitting.hpp"
 #include "render_test_text.h"
 
 namespace {

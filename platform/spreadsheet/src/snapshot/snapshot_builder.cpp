@@ -2,7 +2,7 @@
 
 #include "model/chart_types.hpp"
 #include "model/color_resolution.hpp"
-#include "render/drawable_text.hpp"
+#include "render/layout/drawable_text.hpp"
 #include "snapshot/bound_cells.hpp"
 
 namespace sheethost::snapshot {

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "render/chart_style.hpp"
-#include "render/column_geometry.hpp"
-#include "render/legend_layout.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/chart_types/shared/column_geometry.hpp"
+#include "render/layout/legend_layout.hpp"
 
 namespace sheethost::render {
 

@@ -1,5 +1,5 @@
 // xlChartType names of the 20 chart types the component uses.
-#include "render/chart_type_names.hpp"
+#include "render/chart_types/chart_type_names.hpp"
 
 namespace sheethost::render {
 

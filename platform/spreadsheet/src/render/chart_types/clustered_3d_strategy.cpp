@@ -25,13 +25,13 @@
 #include <numbers>
 #include <tuple>
 
-#include "render/chart_style.hpp"
-#include "render/column_geometry.hpp"
-#include "render/column_strategies.hpp"
-#include "render/fill_style.hpp"
-#include "render/projection.hpp"
-#include "render/solid_shapes.hpp"
-#include "render/stroke_style.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/chart_types/shared/column_geometry.hpp"
+#include "render/chart_types/column_strategies.hpp"
+#include "render/style/fill_style.hpp"
+#include "render/layout/projection.hpp"
+#include "render/chart_types/shared/solid_shapes.hpp"
+#include "render/style/stroke_style.hpp"
 
 namespace sheethost::render {
 

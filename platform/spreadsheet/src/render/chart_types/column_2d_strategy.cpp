@@ -3,10 +3,10 @@
 // light horizontal gridlines.
 #include <algorithm>
 
-#include "render/chart_style.hpp"
-#include "render/column_geometry.hpp"
-#include "render/column_strategies.hpp"
-#include "render/fill_style.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/chart_types/shared/column_geometry.hpp"
+#include "render/chart_types/column_strategies.hpp"
+#include "render/style/fill_style.hpp"
 
 namespace sheethost::render {
 

@@ -5,14 +5,14 @@
 // markers, so a later series lies on top of an earlier one where they cross.
 #include <optional>
 
-#include "render/category_axes_2d.hpp"
-#include "render/chart_style.hpp"
-#include "render/column_geometry.hpp"
-#include "render/fill_style.hpp"
-#include "render/legend_layout.hpp"
-#include "render/line_area_strategies.hpp"
-#include "render/markers.hpp"
-#include "render/series_line.hpp"
+#include "render/chart_types/shared/category_axes_2d.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/chart_types/shared/column_geometry.hpp"
+#include "render/style/fill_style.hpp"
+#include "render/layout/legend_layout.hpp"
+#include "render/chart_types/line_area_strategies.hpp"
+#include "render/style/markers.hpp"
+#include "render/chart_types/shared/series_line.hpp"
 
 namespace sheethost::render {
 

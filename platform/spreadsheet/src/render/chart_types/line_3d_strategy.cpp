@@ -16,12 +16,12 @@
 //    the bottom), which are the only other faces turned toward the eye.
 #include <optional>
 
-#include "render/category_axes_2d.hpp"
-#include "render/chart_style.hpp"
-#include "render/column_geometry.hpp"
-#include "render/depth_box.hpp"
-#include "render/fill_style.hpp"
-#include "render/line_area_strategies.hpp"
+#include "render/chart_types/shared/category_axes_2d.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/chart_types/shared/column_geometry.hpp"
+#include "render/chart_types/shared/depth_box.hpp"
+#include "render/style/fill_style.hpp"
+#include "render/chart_types/line_area_strategies.hpp"
 
 namespace sheethost::render {
 

@@ -12,11 +12,11 @@
 #include <utility>
 #include <variant>
 
-#include "render/chart_style.hpp"
-#include "render/fill_style.hpp"
-#include "render/pie_labels.hpp"
-#include "render/pie_slices.hpp"
-#include "render/pie_strategies.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/style/fill_style.hpp"
+#include "render/chart_types/shared/pie_labels.hpp"
+#include "render/chart_types/shared/pie_slices.hpp"
+#include "render/chart_types/pie_strategies.hpp"
 
 namespace sheethost::render {
 

@@ -24,14 +24,14 @@
 #include <cmath>
 #include <numbers>
 
-#include "render/chart_style.hpp"
-#include "render/colour.hpp"
-#include "render/fill_style.hpp"
-#include "render/pie_labels.hpp"
-#include "render/pie_side_order.hpp"
-#include "render/pie_slices.hpp"
-#include "render/pie_strategies.hpp"
-#include "render/projection.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/style/colour.hpp"
+#include "render/style/fill_style.hpp"
+#include "render/chart_types/shared/pie_labels.hpp"
+#include "render/chart_types/shared/pie_side_order.hpp"
+#include "render/chart_types/shared/pie_slices.hpp"
+#include "render/chart_types/pie_strategies.hpp"
+#include "render/layout/projection.hpp"
 
 namespace sheethost::render {
 

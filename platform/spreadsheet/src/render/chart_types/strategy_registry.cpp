@@ -1,9 +1,9 @@
 // Which chart types have a strategy. A type missing here is refused with
 // not_drawn_yet rather than drawn as something else.
 #include "render/chart_strategy.hpp"
-#include "render/column_strategies.hpp"
-#include "render/line_area_strategies.hpp"
-#include "render/pie_strategies.hpp"
+#include "render/chart_types/column_strategies.hpp"
+#include "render/chart_types/line_area_strategies.hpp"
+#include "render/chart_types/pie_strategies.hpp"
 
 namespace sheethost::render {
 

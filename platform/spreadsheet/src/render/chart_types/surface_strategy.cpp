@@ -24,12 +24,12 @@
 #include <cmath>
 #include <optional>
 
-#include "render/chart_style.hpp"
-#include "render/colour.hpp"
-#include "render/depth_box.hpp"
-#include "render/fill_style.hpp"
-#include "render/line_area_strategies.hpp"
-#include "render/surface_bands.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/style/colour.hpp"
+#include "render/chart_types/shared/depth_box.hpp"
+#include "render/style/fill_style.hpp"
+#include "render/chart_types/line_area_strategies.hpp"
+#include "render/chart_types/shared/surface_bands.hpp"
 
 namespace sheethost::render {
 

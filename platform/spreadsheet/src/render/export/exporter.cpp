@@ -1,5 +1,5 @@
 // The export pipeline's entry points: layout, paint, encode, write; see exporter.hpp.
-#include "render/exporter.hpp"
+#include "render/export/exporter.hpp"
 
 #include <algorithm>
 #include <new>
@@ -7,12 +7,12 @@
 #include "host_errors.hpp"
 #include "oleaut/utf.hpp"
 #include "render/atomic_file.hpp"
-#include "render/cairo_painter.hpp"
-#include "render/chart_layout.hpp"
+#include "render/paint/cairo_painter.hpp"
+#include "render/layout/chart_layout.hpp"
 #include "render/chart_strategy.hpp"
-#include "render/image_encoders.hpp"
-#include "render/pango_fonts.hpp"
-#include "render/quantizer.hpp"
+#include "render/image/image_encoders.hpp"
+#include "render/paint/pango_fonts.hpp"
+#include "render/image/quantizer.hpp"
 
 namespace sheethost::render {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "chart_snapshot.hpp"
+#include "render/chart_snapshot.hpp"
 
 namespace sheethost::render {
 

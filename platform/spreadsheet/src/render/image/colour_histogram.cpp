@@ -1,5 +1,5 @@
 // The colour hash table: linear probing, kept at most half full.
-#include "render/colour_histogram.hpp"
+#include "render/image/colour_histogram.hpp"
 
 namespace sheethost::render {
 

@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <string>
 
-#include "render/image_encoders.hpp"
-#include "render/lzw_encoder.hpp"
+#include "render/image/image_encoders.hpp"
+#include "render/image/lzw_encoder.hpp"
 #include "render/render_errors.hpp"
 
 namespace sheethost::render {

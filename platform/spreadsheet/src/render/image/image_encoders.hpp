@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/quantizer.hpp"
+#include "render/image/quantizer.hpp"
 #include "render/raster.hpp"
 
 namespace sheethost::render {

@@ -1,5 +1,5 @@
 // GIF's LZW with a dense, reused string table; see lzw_encoder.hpp.
-#include "render/lzw_encoder.hpp"
+#include "render/image/lzw_encoder.hpp"
 
 #include <memory>
 #include <mutex>

@@ -1,5 +1,5 @@
 // Variance-based median cut; see median_cut.hpp.
-#include "render/median_cut.hpp"
+#include "render/image/median_cut.hpp"
 
 #include <algorithm>
 #include <array>

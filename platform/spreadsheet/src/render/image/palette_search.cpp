@@ -1,5 +1,5 @@
 // Nearest-entry search over a green-sorted palette; see palette_search.hpp.
-#include "render/palette_search.hpp"
+#include "render/image/palette_search.hpp"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "render/render_errors.hpp"
-#include "render/image_encoders.hpp"
+#include "render/image/image_encoders.hpp"
 
 namespace sheethost::render {
 

@@ -1,14 +1,14 @@
 // From true colour to palette indexes; the method is described in quantizer.hpp.
-#include "render/quantizer.hpp"
+#include "render/image/quantizer.hpp"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
 
-#include "render/colour_histogram.hpp"
-#include "render/median_cut.hpp"
-#include "render/palette_search.hpp"
+#include "render/image/colour_histogram.hpp"
+#include "render/image/median_cut.hpp"
+#include "render/image/palette_search.hpp"
 
 namespace sheethost::render {
 

@@ -1,11 +1,12 @@
 // Category heading arrangement.
-#include "render/category_labels.hpp"
+#include "render/layout/category_labels.hpp"
 
 #include <algorithm>
 #include <cmath>
 
-#include "render/chart_style.hpp"
-#include "render/text_fitting.hpp"
+#include "oleaut/utf.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/layout/text_fitting.hpp"
 
 namespace sheethost::render {
 
@@ -95,6 +96,15 @@ category_label_plan plan_side_category_labels(const std::vector<std::string> &he
             make_text_box(std::move(lines), font, style::kText, at, h_align::right, v_align::middle, 0, measurer));
     }
     return plan;
+}
+
+std::string category_heading(const chart_snapshot &chart, size_t category)
+{
+    if (category < chart.categories.size())
+        return oleaut::utf16_to_utf8(chart.categories[category]);
+    if (!chart.categories.empty())
+        return {};
+    return std::to_string(category + 1);
 }
 
 }  // namespace sheethost::render

@@ -9,9 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "render/text_box.hpp"
+#include "render/chart_snapshot.hpp"
+#include "render/layout/text_box.hpp"
 
 namespace sheethost::render {
+
+// Category i's heading: its cell's text, or "1", "2", ... when the chart has none.
+std::string category_heading(const chart_snapshot &chart, size_t category);
 
 struct category_label_plan {
     enum class arrangement { across, wrapped, turned } how = arrangement::across;

@@ -2,21 +2,20 @@
 // strategies' anchors only shift with it), then everything is placed for real and
 // the display list assembled: plot contents, then axis text, titles, legend and
 // value labels on top.
-#include "render/chart_layout.hpp"
+#include "render/layout/chart_layout.hpp"
 
 #include <algorithm>
 #include <cmath>
 
 #include "host_errors.hpp"
 #include "render/chart_strategy.hpp"
-#include "render/chart_style.hpp"
-#include "render/chart_type_names.hpp"
-#include "render/colour.hpp"
-#include "render/column_geometry.hpp"
-#include "render/data_labels.hpp"
-#include "render/fill_style.hpp"
-#include "render/stroke_style.hpp"
-#include "render/title_blocks.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/chart_types/chart_type_names.hpp"
+#include "render/style/colour.hpp"
+#include "render/layout/data_labels.hpp"
+#include "render/style/fill_style.hpp"
+#include "render/style/stroke_style.hpp"
+#include "render/layout/title_blocks.hpp"
 
 namespace sheethost::render {
 

@@ -15,12 +15,12 @@
 #include <optional>
 #include <vector>
 
-#include "render/category_labels.hpp"
+#include "render/layout/category_labels.hpp"
 #include "render/chart_snapshot.hpp"
-#include "render/data_labels.hpp"
-#include "render/legend_layout.hpp"
+#include "render/layout/data_labels.hpp"
+#include "render/layout/legend_layout.hpp"
 #include "render/scene.hpp"
-#include "render/text_box.hpp"
+#include "render/layout/text_box.hpp"
 #include "render/text_measurer.hpp"
 #include "render/value_scale.hpp"
 

@@ -1,12 +1,12 @@
 // Value label placement: a greedy search outward from each bar, in request order, so
 // the result is stable and cheap; labels never overlap each other.
-#include "render/data_labels.hpp"
+#include "render/layout/data_labels.hpp"
 
 #include <algorithm>
 
-#include "render/chart_style.hpp"
-#include "render/colour.hpp"
-#include "render/fill_style.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/style/colour.hpp"
+#include "render/style/fill_style.hpp"
 
 namespace sheethost::render {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "render/chart_strategy.hpp"
-#include "render/text_box.hpp"
+#include "render/layout/text_box.hpp"
 
 namespace sheethost::render {
 

@@ -1,5 +1,5 @@
 // Cleaning text before it reaches the measurer and the painter; see drawable_text.hpp.
-#include "render/drawable_text.hpp"
+#include "render/layout/drawable_text.hpp"
 
 #include <glib.h>
 

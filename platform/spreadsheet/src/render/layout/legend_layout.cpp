@@ -1,14 +1,14 @@
 // Legend layout: entries are measured once, then flowed into rows (or stacked) and
 // the rows centred.
-#include "render/legend_layout.hpp"
+#include "render/layout/legend_layout.hpp"
 
 #include <algorithm>
 
 #include "oleaut/utf.hpp"
-#include "render/chart_style.hpp"
-#include "render/fill_style.hpp"
-#include "render/markers.hpp"
-#include "render/text_fitting.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/style/fill_style.hpp"
+#include "render/style/markers.hpp"
+#include "render/layout/text_fitting.hpp"
 
 namespace sheethost::render {
 

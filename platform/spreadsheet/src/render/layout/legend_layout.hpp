@@ -9,7 +9,7 @@
 
 #include "render/chart_snapshot.hpp"
 #include "render/chart_strategy.hpp"
-#include "render/text_box.hpp"
+#include "render/layout/text_box.hpp"
 
 namespace sheethost::render {
 

@@ -1,7 +1,7 @@
 // The 3-D projections. The fit to the plot area is a separate scale per axis: the
 // plot area's size is what the user set, and a slight stretch of the box reads far
 // better than an image that ignores that size.
-#include "render/projection.hpp"
+#include "render/layout/projection.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -1,11 +1,11 @@
 // Text boxes: the corners of the unturned box relative to its anchor, turned about
 // the anchor, give the bounds.
-#include "render/text_box.hpp"
+#include "render/layout/text_box.hpp"
 
 #include <cmath>
 #include <numbers>
 
-#include "render/text_fitting.hpp"
+#include "render/layout/text_fitting.hpp"
 
 namespace sheethost::render {
 

@@ -1,5 +1,5 @@
 // Word wrapping and ellipsis shortening for headings and titles.
-#include "render/text_fitting.hpp"
+#include "render/layout/text_fitting.hpp"
 
 #include <algorithm>
 

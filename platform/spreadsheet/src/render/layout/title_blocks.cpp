@@ -1,14 +1,14 @@
 // Titles: text of the host's Characters.Text, lines split on line breaks and wrapped.
-#include "render/title_blocks.hpp"
+#include "render/layout/title_blocks.hpp"
 
 #include <glib.h>
 
 #include <cmath>
 
 #include "oleaut/utf.hpp"
-#include "render/chart_style.hpp"
-#include "render/drawable_text.hpp"
-#include "render/text_fitting.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/layout/drawable_text.hpp"
+#include "render/layout/text_fitting.hpp"
 
 namespace sheethost::render {
 

@@ -10,7 +10,7 @@
 
 #include <optional>
 
-#include "render/text_box.hpp"
+#include "render/layout/text_box.hpp"
 
 namespace sheethost::render {
 

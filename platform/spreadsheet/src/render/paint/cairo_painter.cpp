@@ -6,7 +6,7 @@
 // Anti-aliasing stays at CAIRO_ANTIALIAS_GOOD: on the reference chart FAST saved only
 // a tenth of the painting's instructions for visibly rougher slanted edges, and most
 // of the work is cairo filling and stroking the 3-D faces, whatever the mode.
-#include "render/cairo_painter.hpp"
+#include "render/paint/cairo_painter.hpp"
 
 #include <cairo.h>
 #include <pango/pangocairo.h>
@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "render/render_errors.hpp"
-#include "render/colour.hpp"
-#include "render/pango_fonts.hpp"
+#include "render/style/colour.hpp"
+#include "render/paint/pango_fonts.hpp"
 
 namespace sheethost::render {
 

@@ -1,5 +1,5 @@
 // The face-name table and the word rules behind installed_family_for.
-#include "render/face_names.hpp"
+#include "render/paint/face_names.hpp"
 
 #include <array>
 #include <string>

@@ -1,5 +1,5 @@
 // Building the private fontconfig configuration; see font_config.hpp for why.
-#include "render/font_config.hpp"
+#include "render/paint/font_config.hpp"
 
 #include <cstdlib>
 

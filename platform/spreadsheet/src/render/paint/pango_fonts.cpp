@@ -1,6 +1,6 @@
 // The process's pango state: the font map over the private fontconfig configuration,
 // font descriptions per font_spec and the cache of shaped lines.
-#include "render/pango_fonts.hpp"
+#include "render/paint/pango_fonts.hpp"
 
 #include <pango/pangofc-fontmap.h>
 
@@ -13,8 +13,8 @@
 #include <unordered_map>
 
 #include "oleaut/utf.hpp"
-#include "render/face_names.hpp"
-#include "render/font_config.hpp"
+#include "render/paint/face_names.hpp"
+#include "render/paint/font_config.hpp"
 #include "render/render_errors.hpp"
 
 namespace sheethost::render {

@@ -1,5 +1,5 @@
 // The default series palette.
-#include "render/chart_style.hpp"
+#include "render/style/chart_style.hpp"
 
 #include "model/classic_palette.hpp"
 

@@ -1,5 +1,5 @@
 // Colour arithmetic: rounding and clamping in one place so every shade is reproducible.
-#include "render/colour.hpp"
+#include "render/style/colour.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -2,13 +2,13 @@
 // up, 4 diagonal down, 5 from a corner, 6 from the title and 7 from the centre, both
 // drawn radially from the centre), variant decides which end the fore colour sits at
 // and, for variants 3 and 4 of the banded styles, mirrors the ramp about the middle.
-#include "render/fill_style.hpp"
+#include "render/style/fill_style.hpp"
 
 #include <algorithm>
 #include <cmath>
 
-#include "render/colour.hpp"
-#include "render/preset_gradients.hpp"
+#include "render/style/colour.hpp"
+#include "render/style/preset_gradients.hpp"
 
 namespace sheethost::render {
 

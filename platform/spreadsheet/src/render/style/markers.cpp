@@ -1,10 +1,10 @@
 // Marker outlines, built as polygons so the painter needs nothing special for them.
-#include "render/markers.hpp"
+#include "render/style/markers.hpp"
 
 #include <cmath>
 #include <numbers>
 
-#include "render/colour.hpp"
+#include "render/style/colour.hpp"
 
 namespace sheethost::render {
 

@@ -1,7 +1,7 @@
 // The preset gradient ramps. Each ramp is read from the fill's fore side to its far
 // side; metals alternate light and dark bands so they read as polished surfaces,
 // landscapes run from sky to ground.
-#include "render/preset_gradients.hpp"
+#include "render/style/preset_gradients.hpp"
 
 namespace sheethost::render {
 

@@ -1,6 +1,6 @@
 // Border strokes. Dash lengths scale with the line width so a thick dashed border
 // keeps the proportions of a thin one.
-#include "render/stroke_style.hpp"
+#include "render/style/stroke_style.hpp"
 
 #include <algorithm>
 

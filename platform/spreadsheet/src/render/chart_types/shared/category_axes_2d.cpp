@@ -1,10 +1,10 @@
 // The shared 2-D frame of lines and areas.
-#include "render/category_axes_2d.hpp"
+#include "render/chart_types/shared/category_axes_2d.hpp"
 
 #include <cmath>
 
-#include "render/chart_style.hpp"
-#include "render/fill_style.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/style/fill_style.hpp"
 
 namespace sheethost::render {
 

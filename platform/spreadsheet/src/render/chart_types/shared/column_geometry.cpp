@@ -1,11 +1,10 @@
 // Shared column-family rules.
-#include "render/column_geometry.hpp"
+#include "render/chart_types/shared/column_geometry.hpp"
 
-#include "oleaut/utf.hpp"
-#include "render/chart_style.hpp"
-#include "render/colour.hpp"
-#include "render/fill_style.hpp"
-#include "render/stroke_style.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/style/colour.hpp"
+#include "render/style/fill_style.hpp"
+#include "render/style/stroke_style.hpp"
 #include "render/value_scale.hpp"
 
 namespace sheethost::render {
@@ -41,15 +40,6 @@ std::optional<std::string> data_label_text(const chart_snapshot &chart, size_t s
     if (s.data_label_type == show_label)
         return category_heading(chart, category);
     return format_general(value);
-}
-
-std::string category_heading(const chart_snapshot &chart, size_t category)
-{
-    if (category < chart.categories.size())
-        return oleaut::utf16_to_utf8(chart.categories[category]);
-    if (!chart.categories.empty())
-        return {};
-    return std::to_string(category + 1);
 }
 
 }  // namespace sheethost::render

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "render/chart_snapshot.hpp"
+#include "render/layout/category_labels.hpp"
 #include "render/scene.hpp"
 
 namespace sheethost::render {
@@ -30,9 +31,6 @@ std::optional<stroke> bar_stroke(const chart_snapshot &chart, size_t series);
 // xlDataLabelsShowLabel); nothing when the series has no labels.
 std::optional<std::string> data_label_text(const chart_snapshot &chart, size_t series, size_t category,
                                            double value);
-
-// Category i's heading: its cell's text, or "1", "2", ... when the chart has none.
-std::string category_heading(const chart_snapshot &chart, size_t category);
 
 }  // namespace sheethost::render
 

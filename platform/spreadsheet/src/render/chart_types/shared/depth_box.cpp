@@ -1,11 +1,11 @@
 // The series-in-depth box.
-#include "render/depth_box.hpp"
+#include "render/chart_types/shared/depth_box.hpp"
 
 #include <algorithm>
 
-#include "render/chart_style.hpp"
-#include "render/fill_style.hpp"
-#include "render/stroke_style.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/style/fill_style.hpp"
+#include "render/style/stroke_style.hpp"
 
 namespace sheethost::render {
 

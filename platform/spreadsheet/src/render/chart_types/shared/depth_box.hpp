@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "render/chart_strategy.hpp"
-#include "render/projection.hpp"
+#include "render/layout/projection.hpp"
 
 namespace sheethost::render {
 

@@ -1,13 +1,13 @@
 // Pie value labels: natural spots, spreading per side, leader lines.
-#include "render/pie_labels.hpp"
+#include "render/chart_types/shared/pie_labels.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "render/chart_style.hpp"
-#include "render/column_geometry.hpp"
-#include "render/fill_style.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/chart_types/shared/column_geometry.hpp"
+#include "render/style/fill_style.hpp"
 
 namespace sheethost::render {
 

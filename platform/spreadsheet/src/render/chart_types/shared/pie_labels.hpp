@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "render/chart_strategy.hpp"
-#include "render/pie_slices.hpp"
+#include "render/chart_types/shared/pie_slices.hpp"
 
 namespace sheethost::render {
 

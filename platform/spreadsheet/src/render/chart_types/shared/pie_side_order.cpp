@@ -1,6 +1,6 @@
 // Ordering the upright faces: pairwise "behind" from the footprints, then a
 // topological sort that prefers the earliest input face among those ready.
-#include "render/pie_side_order.hpp"
+#include "render/chart_types/shared/pie_side_order.hpp"
 
 #include <algorithm>
 #include <cmath>

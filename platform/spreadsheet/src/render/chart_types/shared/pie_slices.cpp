@@ -1,15 +1,15 @@
 // Pie slices from the first series, and the fills and borders they share.
-#include "render/pie_slices.hpp"
+#include "render/chart_types/shared/pie_slices.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-#include "render/chart_style.hpp"
-#include "render/colour.hpp"
-#include "render/column_geometry.hpp"
-#include "render/fill_style.hpp"
-#include "render/stroke_style.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/style/colour.hpp"
+#include "render/chart_types/shared/column_geometry.hpp"
+#include "render/style/fill_style.hpp"
+#include "render/style/stroke_style.hpp"
 
 namespace sheethost::render {
 

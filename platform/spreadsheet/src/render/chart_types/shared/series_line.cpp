@@ -1,10 +1,10 @@
 // Line strokes and marker sizes.
-#include "render/series_line.hpp"
+#include "render/chart_types/shared/series_line.hpp"
 
 #include <algorithm>
 
-#include "render/column_geometry.hpp"
-#include "render/stroke_style.hpp"
+#include "render/chart_types/shared/column_geometry.hpp"
+#include "render/style/stroke_style.hpp"
 
 namespace sheethost::render {
 

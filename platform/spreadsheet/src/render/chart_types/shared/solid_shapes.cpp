@@ -1,7 +1,7 @@
 // Solids in 3-D charts. World axes as in projection.hpp: x right, y up, z away from
 // the viewer; a solid grows along x (bars) or y (columns), its across axis is the
 // other of the two, and every solid's depth runs along z.
-#include "render/solid_shapes.hpp"
+#include "render/chart_types/shared/solid_shapes.hpp"
 
 #include <algorithm>
 #include <array>
@@ -9,9 +9,9 @@
 #include <numbers>
 #include <utility>
 
-#include "render/chart_style.hpp"
-#include "render/colour.hpp"
-#include "render/fill_style.hpp"
+#include "render/style/chart_style.hpp"
+#include "render/style/colour.hpp"
+#include "render/style/fill_style.hpp"
 
 namespace sheethost::render {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "render/chart_snapshot.hpp"
-#include "render/projection.hpp"
+#include "render/layout/projection.hpp"
 #include "render/scene.hpp"
 
 namespace sheethost::render {

@@ -1,9 +1,9 @@
 // Surface band colours and labels.
-#include "render/surface_bands.hpp"
+#include "render/chart_types/shared/surface_bands.hpp"
 
 #include <algorithm>
 
-#include "render/colour.hpp"
+#include "render/style/colour.hpp"
 
 namespace sheethost::render {
 
