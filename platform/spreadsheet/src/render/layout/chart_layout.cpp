@@ -6,11 +6,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "host_errors.hpp"
+#include "oleaut/utf.hpp"
 #include "render/chart_strategy.hpp"
 #include "render/style/chart_style.hpp"
-#include "render/chart_types/chart_type_names.hpp"
 #include "render/style/colour.hpp"
 #include "render/layout/data_labels.hpp"
 #include "render/style/fill_style.hpp"
@@ -96,7 +97,7 @@ chart_layout lay_out_chart(const chart_snapshot &chart, const text_measurer &mea
 {
     const chart_strategy *strategy = find_strategy(chart.chart_type);
     if (!strategy)
-        raise_host_error(host_error::not_drawn_yet, chart_type_label(chart.chart_type));
+        raise_host_error(host_error::not_drawn_yet, oleaut::utf8_to_utf16(std::to_string(chart.chart_type)));
     double pw = plot_side(chart.plot_width, style::kAutomaticPlotWidth);
     double ph = plot_side(chart.plot_height, style::kAutomaticPlotHeight);
     if (!(pw > 0 && ph > 0 && pw <= style::kMaxPlotSide && ph <= style::kMaxPlotSide))
