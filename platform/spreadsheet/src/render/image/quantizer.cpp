@@ -144,8 +144,135 @@ std::vector<uint32_t> key_colours(const colour_histogram &histogram, size_t pixe
     return kept;
 }
 
+// Where each colour id goes: entry_of[id] is its palette entry, or kMaxColours + n for
+// the n-th dither pair (always used), or kWhenSmooth | n for one used only where the
+// colour's run touches a nearly equal colour.
+constexpr uint32_t kWhenSmooth = 0x80000000u;
+
+struct colour_entries {
+    std::vector<uint32_t> entry_of;
+    std::vector<dither_pair> pairs;
+    std::vector<uint8_t> fallback;  // per pair of the second kind: the plain entry
+};
+
+// One pass: the picture as runs of colour ids, and how often each colour occurs.
+std::vector<colour_run> runs_of(const raster &picture, colour_histogram &histogram)
+{
+    size_t count = picture.pixels.size();
+    std::vector<colour_run> runs;
+    runs.reserve(count / 16 + 16);
+    const uint32_t *px = picture.pixels.data();
+    for (size_t i = 0; i < count;) {
+        uint32_t word = px[i];
+        size_t j = i + 1;
+        while (j < count && px[j] == word)
+            ++j;
+        runs.push_back({histogram.add(word & 0xFFFFFF, static_cast<uint32_t>(j - i)), static_cast<uint32_t>(j - i)});
+        i = j;
+    }
+    return runs;
+}
+
+// A colour goes to its box unless a key colour is nearer and nearly the same. A
+// colour of a smooth area that neither matches closely is dithered.
+void assign_entries(const std::vector<weighted_colour> &rest, const std::vector<uint32_t> &rest_ids, size_t keys,
+                    const colour_boxes &boxes, const std::vector<rgb> &palette, colour_entries &e)
+{
+    palette_search key_search(std::vector<rgb>(palette.begin(), palette.begin() + static_cast<std::ptrdiff_t>(keys)));
+    palette_search full_search(palette);
+    for (size_t k = 0; k < rest.size(); ++k) {
+        rgb c = rest[k].colour;
+        auto entry = static_cast<uint32_t>(keys + boxes.box_of[k]);
+        int error = distance(c, palette[entry]);
+        palette_search::match key = key_search.nearest(c);
+        // Only a close key takes over, so that a key colour's pixel count stays what
+        // was painted: image checks count series colours exactly.
+        if (key.index >= 0 && key.distance < error && key.distance <= kVisibleError) {
+            entry = static_cast<uint32_t>(key.index);
+            error = key.distance;
+        }
+        if (error > kVisibleError) {
+            palette_search::match best = full_search.nearest(c);
+            bool area = rest[k].pixels >= kAreaPixels;
+            if (area)
+                entry = static_cast<uint32_t>(best.index);
+            if (best.distance > kVisibleError) {
+                dither_pair pair = dither_between(c, best.index, palette, full_search);
+                if (pair.share > 0) {
+                    e.fallback.push_back(static_cast<uint8_t>(entry));
+                    entry = static_cast<uint32_t>(area ? kMaxColours + e.pairs.size() : kWhenSmooth | e.pairs.size());
+                    e.pairs.push_back(pair);
+                }
+            }
+        }
+        e.entry_of[rest_ids[k]] = entry;
+    }
+}
+
+// More colours than entries: the key colours keep exact entries, the rest share the
+// median cut's boxes, as few as the target PSNR allows.
+void reduce_palette(const colour_histogram &histogram, size_t count, const std::vector<rgb> &keep, indexed_image &out,
+                    colour_entries &e)
+{
+    const std::vector<uint32_t> &colours = histogram.colours();
+    const std::vector<uint32_t> &counts = histogram.counts();
+    constexpr uint32_t kUnset = 0xFFFFFFFFu;
+    std::fill(e.entry_of.begin(), e.entry_of.end(), kUnset);
+    std::vector<uint32_t> keys = key_colours(histogram, count, keep);
+    for (uint32_t id : keys) {
+        e.entry_of[id] = static_cast<uint32_t>(out.palette.size());
+        out.palette.push_back(colours[id]);
+    }
+    std::vector<weighted_colour> rest;
+    std::vector<uint32_t> rest_ids;
+    rest.reserve(colours.size() - keys.size());
+    rest_ids.reserve(colours.size() - keys.size());
+    for (uint32_t id = 0; id < colours.size(); ++id)
+        if (e.entry_of[id] == kUnset) {
+            rest.push_back({colours[id], counts[id]});
+            rest_ids.push_back(id);
+        }
+    // The squared error over all pixels and channels that the target PSNR allows.
+    double error_allowed = 3.0 * static_cast<double>(count) * 255.0 * 255.0 / std::pow(10.0, kTargetPsnr / 10);
+    colour_boxes boxes = median_cut(rest, kMaxColours - keys.size(), error_allowed);
+    out.palette.insert(out.palette.end(), boxes.means.begin(), boxes.means.end());
+    assign_entries(rest, rest_ids, keys.size(), boxes, out.palette, e);
+}
+
+// Runs become index runs; only dithered colours are looked at row by row.
+void write_indexes(const std::vector<colour_run> &runs, const std::vector<uint32_t> &colours, const colour_entries &e,
+                   size_t width, uint8_t *dst)
+{
+    size_t at = 0;
+    auto smooth = [&](size_t n) {
+        rgb c = colours[runs[n].id];
+        return (n > 0 && distance(colours[runs[n - 1].id], c) <= kSmoothStep) ||
+               (n + 1 < runs.size() && distance(colours[runs[n + 1].id], c) <= kSmoothStep);
+    };
+    for (size_t n = 0; n < runs.size(); ++n) {
+        const colour_run &r = runs[n];
+        uint32_t entry = e.entry_of[r.id];
+        if (entry & kWhenSmooth) {
+            size_t p = entry & ~kWhenSmooth;
+            entry = smooth(n) ? static_cast<uint32_t>(kMaxColours + p) : e.fallback[p];
+        }
+        if (entry < kMaxColours) {
+            std::memset(dst + at, entry, r.length);
+        } else {
+            const dither_pair &pair = e.pairs[entry - kMaxColours];
+            for (size_t k = at, end = at + r.length; k < end;) {
+                size_t y = k / width, row_end = std::min(end, (y + 1) * width);
+                std::memset(dst + k, kRowThreshold[y & 7] < pair.share ? pair.far : pair.near, row_end - k);
+                k = row_end;
+            }
+        }
+        at += r.length;
+    }
+}
+
 }  // namespace
 
+// Runs and histogram, the palette (exact, or reduced), then the indexes.
 indexed_image quantize(const raster &picture, const std::vector<rgb> &keep)
 {
     indexed_image out;
@@ -159,116 +286,20 @@ indexed_image quantize(const raster &picture, const std::vector<rgb> &keep)
         return out;
     }
 
-    // One pass: the picture as runs of colour ids, and how often each colour occurs.
     colour_histogram histogram;
-    std::vector<colour_run> runs;
-    runs.reserve(count / 16 + 16);
-    const uint32_t *px = picture.pixels.data();
-    for (size_t i = 0; i < count;) {
-        uint32_t word = px[i];
-        size_t j = i + 1;
-        while (j < count && px[j] == word)
-            ++j;
-        runs.push_back({histogram.add(word & 0xFFFFFF, static_cast<uint32_t>(j - i)), static_cast<uint32_t>(j - i)});
-        i = j;
-    }
+    std::vector<colour_run> runs = runs_of(picture, histogram);
     const std::vector<uint32_t> &colours = histogram.colours();
-    const std::vector<uint32_t> &counts = histogram.counts();
-
-    // The entry of each colour id, or kMaxColours + n for the n-th dither pair (always
-    // used), or kWhenSmooth | n for one used only where the colour's run touches a
-    // nearly equal colour.
-    constexpr uint32_t kWhenSmooth = 0x80000000u;
-    std::vector<uint32_t> entry_of(colours.size());
-    std::vector<dither_pair> pairs;
-    std::vector<uint8_t> fallback;  // per pair of the second kind: the plain entry
+    colour_entries e;
+    e.entry_of.resize(colours.size());
     if (colours.size() <= kMaxColours) {
         out.exact = true;
         out.palette = colours;
         for (size_t id = 0; id < colours.size(); ++id)
-            entry_of[id] = static_cast<uint32_t>(id);
+            e.entry_of[id] = static_cast<uint32_t>(id);
     } else {
-        constexpr uint32_t kUnset = 0xFFFFFFFFu;
-        std::fill(entry_of.begin(), entry_of.end(), kUnset);
-        std::vector<uint32_t> keys = key_colours(histogram, count, keep);
-        for (uint32_t id : keys) {
-            entry_of[id] = static_cast<uint32_t>(out.palette.size());
-            out.palette.push_back(colours[id]);
-        }
-        std::vector<weighted_colour> rest;
-        std::vector<uint32_t> rest_ids;
-        rest.reserve(colours.size() - keys.size());
-        rest_ids.reserve(colours.size() - keys.size());
-        for (uint32_t id = 0; id < colours.size(); ++id)
-            if (entry_of[id] == kUnset) {
-                rest.push_back({colours[id], counts[id]});
-                rest_ids.push_back(id);
-            }
-        // The squared error over all pixels and channels that the target PSNR allows.
-        double error_allowed = 3.0 * static_cast<double>(count) * 255.0 * 255.0 / std::pow(10.0, kTargetPsnr / 10);
-        colour_boxes boxes = median_cut(rest, kMaxColours - keys.size(), error_allowed);
-        out.palette.insert(out.palette.end(), boxes.means.begin(), boxes.means.end());
-
-        // A colour goes to its box unless a key colour is nearer and nearly the same. A
-        // colour of a smooth area that neither matches closely is dithered.
-        palette_search key_search(std::vector<rgb>(out.palette.begin(), out.palette.begin() + static_cast<std::ptrdiff_t>(keys.size())));
-        palette_search full_search(out.palette);
-        for (size_t k = 0; k < rest.size(); ++k) {
-            rgb c = rest[k].colour;
-            auto entry = static_cast<uint32_t>(keys.size() + boxes.box_of[k]);
-            int error = distance(c, out.palette[entry]);
-            palette_search::match key = key_search.nearest(c);
-            // Only a close key takes over, so that a key colour's pixel count stays what
-            // was painted: image checks count series colours exactly.
-            if (key.index >= 0 && key.distance < error && key.distance <= kVisibleError) {
-                entry = static_cast<uint32_t>(key.index);
-                error = key.distance;
-            }
-            if (error > kVisibleError) {
-                palette_search::match best = full_search.nearest(c);
-                bool area = rest[k].pixels >= kAreaPixels;
-                if (area)
-                    entry = static_cast<uint32_t>(best.index);
-                if (best.distance > kVisibleError) {
-                    dither_pair pair = dither_between(c, best.index, out.palette, full_search);
-                    if (pair.share > 0) {
-                        fallback.push_back(static_cast<uint8_t>(entry));
-                        entry = static_cast<uint32_t>(area ? kMaxColours + pairs.size() : kWhenSmooth | pairs.size());
-                        pairs.push_back(pair);
-                    }
-                }
-            }
-            entry_of[rest_ids[k]] = entry;
-        }
+        reduce_palette(histogram, count, keep, out, e);
     }
-
-    // Runs become index runs; only dithered colours are looked at row by row.
-    uint8_t *dst = out.pixels.data();
-    size_t width = static_cast<size_t>(picture.width), at = 0;
-    auto smooth = [&](size_t n) {
-        rgb c = colours[runs[n].id];
-        return (n > 0 && distance(colours[runs[n - 1].id], c) <= kSmoothStep) ||
-               (n + 1 < runs.size() && distance(colours[runs[n + 1].id], c) <= kSmoothStep);
-    };
-    for (size_t n = 0; n < runs.size(); ++n) {
-        const colour_run &r = runs[n];
-        uint32_t entry = entry_of[r.id];
-        if (entry & kWhenSmooth) {
-            size_t p = entry & ~kWhenSmooth;
-            entry = smooth(n) ? static_cast<uint32_t>(kMaxColours + p) : fallback[p];
-        }
-        if (entry < kMaxColours) {
-            std::memset(dst + at, entry, r.length);
-        } else {
-            const dither_pair &pair = pairs[entry - kMaxColours];
-            for (size_t k = at, end = at + r.length; k < end;) {
-                size_t y = k / width, row_end = std::min(end, (y + 1) * width);
-                std::memset(dst + k, kRowThreshold[y & 7] < pair.share ? pair.far : pair.near, row_end - k);
-                k = row_end;
-            }
-        }
-        at += r.length;
-    }
+    write_indexes(runs, colours, e, static_cast<size_t>(picture.width), out.pixels.data());
     return out;
 }
 
