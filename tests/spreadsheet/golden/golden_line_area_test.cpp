@@ -20,8 +20,8 @@ chart_snapshot flat_walls(int type)
 chart_snapshot dashed_with_gap()
 {
     chart_snapshot c = reference_chart(65);
-    c.series[1].border.weight = -4138;
-    c.series[1].border.line_style = -4115;
+    c.series[1].border.weight = sheethost::render::border_weight::medium;
+    c.series[1].border.line_style = sheethost::render::line_dash::dash;
     c.series[2].values[5].reset();
     return c;
 }
@@ -32,7 +32,7 @@ chart_snapshot shaded_series(int type)
     chart_snapshot c = reference_chart(type);
     for (series_data &s : c.series) {
         s.fill.type = fill_spec::kind::one_color_gradient;
-        s.fill.gradient_style = 1;
+        s.fill.gradient_style = sheethost::render::gradient_direction::horizontal;
         s.fill.gradient_variant = 1;
         s.fill.gradient_degree = 0.231372549019608;
     }

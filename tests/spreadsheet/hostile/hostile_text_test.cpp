@@ -157,7 +157,7 @@ TEST_P(HostileTitleBlock, StackedStaysWithinTheAxisLength)
 {
     fixed_width_measurer measurer;
     text_block title{true, GetParam().make(), {u"Verdana", 12, true, false}};
-    title.orientation = -4166;
+    title.orientation = {0, true};  // stacked
     std::optional<text_box> box = title_block(title, 250, measurer);
     ASSERT_TRUE(box);
     EXPECT_LE(box->bounds.h, 250);

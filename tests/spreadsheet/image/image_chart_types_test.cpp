@@ -16,6 +16,7 @@
 #include "render/export/exporter.hpp"
 #include "render/style/fill_style.hpp"
 #include "render/paint/pango_fonts.hpp"
+#include "snapshot/host_values.hpp"
 #include "render_test_charts.h"
 #include "render_test_gif.h"
 #include "render_test_pixels.h"
@@ -58,7 +59,7 @@ TEST_P(ChartTypeImage, IsDrawnAsExpected)
     for (int position : legend_positions) {
         SCOPED_TRACE(std::string(GetParam().name) + " legend position " + std::to_string(position));
         chart_snapshot c = reference_chart(GetParam().code);
-        c.legend_position = position;
+        c.legend_position = sheethost::snapshot::legend_place_of(position);
         chart_layout l = lay_out(c);
         decoded_image img = decode_gif(encode_chart(c, image_format::gif));
 

@@ -123,7 +123,7 @@ TEST(ImageLine, DrawsEachMarkerAtItsValue)
 {
     const std::vector<double> values = {10, 35, 5, 20, 30, 25};
     chart_snapshot c = plain(65, values);
-    c.series[0].border.line_style = -4142;  // markers only
+    c.series[0].border.line_style = sheethost::render::line_dash::none;  // markers only
     chart_layout l = lay_out(c);
     decoded_image img = gif_of(c);
     pixel_box plot = to_pixels(l.plot, l.picture.height);

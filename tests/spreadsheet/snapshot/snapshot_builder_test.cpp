@@ -111,7 +111,7 @@ TEST_F(SnapshotTest, ChartOptionsAndTitlesPassThrough)
     chart_snapshot s = snapshot();
     EXPECT_EQ(s.chart_type, 51);
     EXPECT_TRUE(s.has_legend);
-    EXPECT_EQ(s.legend_position, -4160);
+    EXPECT_EQ(s.legend_position, sheethost::render::legend_place::top);
     EXPECT_TRUE(s.walls_and_gridlines_2d);
     EXPECT_DOUBLE_EQ(s.plot_width, 600);
     EXPECT_DOUBLE_EQ(s.plot_height, 250);
@@ -123,7 +123,7 @@ TEST_F(SnapshotTest, ChartOptionsAndTitlesPassThrough)
     EXPECT_FALSE(s.category_axis_title.visible);
     EXPECT_TRUE(s.value_axis_title.visible);
     EXPECT_EQ(s.value_axis_title.text, u"Amount");
-    EXPECT_EQ(s.value_axis_title.orientation, -4166);
+    EXPECT_TRUE(s.value_axis_title.orientation.stacked);
 
     // A pie draws no axis titles, whatever the axes held.
     chart.put(u"ChartType", variant::i4(5));
@@ -150,15 +150,15 @@ TEST_F(SnapshotTest, FillsBordersAndLabelsOfTheSeries)
     const auto &shaded = s.series[0];
     EXPECT_EQ(shaded.name, u"Shaded");
     EXPECT_EQ(shaded.fill.type, fill_spec::kind::one_color_gradient);
-    EXPECT_EQ(shaded.fill.gradient_style, 1);
+    EXPECT_EQ(shaded.fill.gradient_style, sheethost::render::gradient_direction::horizontal);
     EXPECT_EQ(shaded.fill.gradient_variant, 1);
     EXPECT_NEAR(shaded.fill.gradient_degree, 0.231372549019608, 1e-7);
     EXPECT_EQ(shaded.fill.fore, 0x006BA4u);  // the first series colour, the same one an unshaded series is drawn in
     EXPECT_TRUE(shaded.border.visible);
-    EXPECT_EQ(shaded.border.line_style, -4105);
+    EXPECT_EQ(shaded.border.line_style, sheethost::render::line_dash::continuous);  // automatic
     EXPECT_FALSE(shaded.border.color.has_value());
     EXPECT_TRUE(shaded.data_labels);
-    EXPECT_EQ(shaded.data_label_type, 2);
+    EXPECT_EQ(shaded.data_label_type, sheethost::render::label_content::value);
     EXPECT_FALSE(shaded.legend_key);
 
     const auto &plain = s.series[1];
@@ -187,11 +187,11 @@ TEST_F(SnapshotTest, WallsAndFloorResolveSchemeColoursThroughTheClassicPalette)
     chart_snapshot s = snapshot();
     EXPECT_EQ(s.walls.fill.type, fill_spec::kind::one_color_gradient);
     EXPECT_EQ(s.walls.fill.fore, 0xC0C0C0u);
-    EXPECT_EQ(s.walls.border.weight, 2);
-    EXPECT_EQ(s.walls.border.line_style, 1);
+    EXPECT_EQ(s.walls.border.weight, sheethost::render::border_weight::thin);
+    EXPECT_EQ(s.walls.border.line_style, sheethost::render::line_dash::continuous);
     EXPECT_EQ(s.floor.fill.type, fill_spec::kind::preset_gradient);
     EXPECT_EQ(s.floor.fill.preset, 23);
-    EXPECT_EQ(s.floor.border.weight, 1);
+    EXPECT_EQ(s.floor.border.weight, sheethost::render::border_weight::hairline);
 
     walls.object(u"Fill").object(u"ForeColor").put(u"SchemeColor", variant::i4(56));
     EXPECT_EQ(snapshot().walls.fill.fore, 0x333333u);  // grey 80%, the palette's last entry

@@ -43,9 +43,6 @@ struct shape {
     bool crisp = false;
 };
 
-enum class h_align { left, centre, right };
-enum class v_align { top, middle, bottom };
-
 // One or more lines of text in a box of width x (lines * line_height); the anchor is
 // the box's point named by the two alignments, and the box turns about it by angle
 // degrees counter-clockwise.

@@ -14,6 +14,7 @@
 #include "render/style/fill_style.hpp"
 #include "render/style/markers.hpp"
 #include "render/chart_types/shared/surface_bands.hpp"
+#include "snapshot/host_values.hpp"
 #include "render_test_charts.h"
 #include "render_test_text.h"
 
@@ -179,8 +180,8 @@ TEST_P(LineBorder, DrivesTheLinesWidthAndDashes)
 {
     const border_case &b = GetParam();
     chart_snapshot c = plain_chart(65, {1, 3, 2});
-    c.series[0].border.weight = b.weight;
-    c.series[0].border.line_style = b.line_style;
+    c.series[0].border.weight = sheethost::snapshot::border_weight_of(b.weight);
+    c.series[0].border.line_style = sheethost::snapshot::line_dash_of(b.line_style);
     chart_layout l = lay_out(c);
     std::vector<const shape *> lines;
     for (const scene_item &item : l.picture.items)

@@ -9,6 +9,7 @@
 
 #include "host_errors.hpp"
 #include "render/layout/chart_layout.hpp"
+#include "snapshot/host_values.hpp"
 #include "render_test_charts.h"
 #include "render_test_text.h"
 
@@ -154,12 +155,12 @@ INSTANTIATE_TEST_SUITE_P(Sizes, PlotArea,
 TEST(LayoutLegend, FollowsItsPosition)
 {
     chart_snapshot c = reference_chart(51);
-    c.legend_position = -4107;  // bottom
+    c.legend_position = legend_place::bottom;
     chart_layout bottom = lay_out(c);
     ASSERT_TRUE(bottom.legend && bottom.category_title);
     EXPECT_LE(bottom.legend->frame.top(), bottom.category_title->bounds.bottom());
 
-    c.legend_position = -4152;  // right
+    c.legend_position = legend_place::right;
     chart_layout right = lay_out(c);
     ASSERT_TRUE(right.legend);
     EXPECT_GE(right.legend->frame.left(), right.plot.right());
@@ -169,7 +170,7 @@ TEST(LayoutLegend, FollowsItsPosition)
     EXPECT_GT(right.legend->entries[0].key.y, right.legend->entries[1].key.y);
     EXPECT_GT(right.legend->entries[1].key.y, right.legend->entries[2].key.y);
 
-    c.legend_position = -4131;  // left
+    c.legend_position = legend_place::left;
     chart_layout left = lay_out(c);
     ASSERT_TRUE(left.legend && left.value_title);
     EXPECT_LE(left.legend->frame.right(), left.value_title->bounds.left());
@@ -247,7 +248,7 @@ class ValueTitle : public ::testing::TestWithParam<orientation_case> {};
 TEST_P(ValueTitle, TurnsOrStacksByItsOrientation)
 {
     chart_snapshot c = reference_chart(51);
-    c.value_axis_title.orientation = GetParam().orientation;
+    c.value_axis_title.orientation = sheethost::snapshot::orientation_of(GetParam().orientation);
     chart_layout l = lay_out(c);
     ASSERT_TRUE(l.value_title);
     EXPECT_DOUBLE_EQ(l.value_title->item.angle, GetParam().angle);
@@ -274,7 +275,7 @@ TEST(ValueTitle, VerticalAlignmentSlidesItAlongTheAxis)
     };
     for (const alignment_case &a : cases) {
         chart_snapshot c = reference_chart(51);
-        c.value_axis_title.vertical_alignment = a.alignment;
+        c.value_axis_title.vertical_alignment = sheethost::snapshot::v_align_of(a.alignment);
         chart_layout l = lay_out(c);
         ASSERT_TRUE(l.value_title);
         EXPECT_NEAR(a.expected(l.value_title->bounds, l.plot), 0, 1e-6) << "alignment " << a.alignment;
@@ -284,7 +285,7 @@ TEST(ValueTitle, VerticalAlignmentSlidesItAlongTheAxis)
 TEST(ValueTitle, StackedTitleKeepsCombiningMarksAndShortensToThePlotHeight)
 {
     chart_snapshot c = reference_chart(51);
-    c.value_axis_title.orientation = -4166;
+    c.value_axis_title.orientation = {0, true};  // stacked
     c.value_axis_title.text = u"Ame\u0301lie";  // e + combining acute stays one line
     chart_layout l = lay_out(c);
     ASSERT_TRUE(l.value_title);

@@ -14,6 +14,7 @@
 #include "render/layout/chart_layout.hpp"
 #include "render/style/chart_style.hpp"
 #include "render/layout/projection.hpp"
+#include "snapshot/host_values.hpp"
 #include "render_test_charts.h"
 #include "render_test_pies.h"
 #include "render_test_text.h"
@@ -239,7 +240,7 @@ TEST(PieLayout, TheLegendNamesTheCategoriesWhereverItIsPut)
             chart_snapshot c = pie_chart(type, {3, 0, 2, -5});
             c.categories = {u"North", u"East", u"South", u"West"};
             c.has_legend = true;
-            c.legend_position = pos.position;
+            c.legend_position = sheethost::snapshot::legend_place_of(pos.position);
             chart_layout l = lay_out(c);
             SCOPED_TRACE("type " + std::to_string(type) + " position " + std::to_string(pos.position));
             ASSERT_TRUE(l.legend);

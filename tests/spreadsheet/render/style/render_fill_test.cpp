@@ -8,6 +8,7 @@
 #include "render/style/fill_style.hpp"
 #include "render/style/preset_gradients.hpp"
 #include "render/style/stroke_style.hpp"
+#include "snapshot/host_values.hpp"
 
 namespace {
 
@@ -20,7 +21,7 @@ fill_spec gradient(int style, int variant, rgb fore = 0x3366CC, double degree = 
     fill_spec f;
     f.type = fill_spec::kind::one_color_gradient;
     f.fore = fore;
-    f.gradient_style = style;
+    f.gradient_style = sheethost::snapshot::gradient_direction_of(style);
     f.gradient_variant = variant;
     f.gradient_degree = degree;
     return f;
@@ -120,7 +121,7 @@ TEST(Fills, PresetRampsFollowTheBox)
     fill_spec f;
     f.type = fill_spec::kind::preset_gradient;
     f.preset = 9;  // Fire: dark red at the fore side
-    f.gradient_style = 1;
+    f.gradient_style = gradient_direction::horizontal;
     f.gradient_variant = 1;
     paint p = paint_for(f, {10, 20, 50, 200}, 0);
     EXPECT_EQ(colour_at(p, {30, 220}), 0x7A0000u);
@@ -149,8 +150,8 @@ class Borders : public ::testing::TestWithParam<border_case> {};
 TEST_P(Borders, MapWeightAndStyle)
 {
     border_spec b;
-    b.weight = GetParam().weight;
-    b.line_style = GetParam().line_style;
+    b.weight = sheethost::snapshot::border_weight_of(GetParam().weight);
+    b.line_style = sheethost::snapshot::line_dash_of(GetParam().line_style);
     std::optional<stroke> s = stroke_for(b, 0x112233);
     ASSERT_TRUE(s);
     EXPECT_DOUBLE_EQ(s->width, GetParam().width);
@@ -168,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(Table, Borders,
 TEST(Borders, HiddenBordersDrawNothingAndOwnColoursWin)
 {
     border_spec none;
-    none.line_style = -4142;
+    none.line_style = line_dash::none;
     EXPECT_FALSE(stroke_for(none, 0));
     border_spec invisible;
     invisible.visible = false;

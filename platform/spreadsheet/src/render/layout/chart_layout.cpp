@@ -22,10 +22,6 @@ namespace sheethost::render {
 
 namespace {
 
-enum legend_position { legend_top = -4160, legend_bottom = -4107, legend_left = -4131, legend_corner = 2 };
-enum alignment { xl_left = -4131, xl_right = -4152, xl_top = -4160, xl_bottom = -4107 };
-constexpr int xl_vertical = -4166;
-
 constexpr double kPixel = 0.75;  // one pixel at 96 dpi, in points
 constexpr double kMaxHorizontalTitleWidth = 120;
 constexpr double kMaxTurnedFootTitleLength = 120;
@@ -79,13 +75,13 @@ void add_legend(const std::vector<legend_item> &items, const legend_block &legen
 // title under the plot area runs along its width, or a short way down when turned.
 double side_title_length(const text_block &t, double plot_height)
 {
-    bool level = orientation_angle(t.orientation) == 0 && t.orientation != xl_vertical;
+    bool level = t.orientation.angle == 0 && !t.orientation.stacked;
     return level ? kMaxHorizontalTitleWidth : plot_height;
 }
 
 double foot_title_length(const text_block &t, double plot_width, double plot_height)
 {
-    bool level = orientation_angle(t.orientation) == 0 && t.orientation != xl_vertical;
+    bool level = t.orientation.angle == 0 && !t.orientation.stacked;
     return level ? plot_width : std::min(plot_height, kMaxTurnedFootTitleLength);
 }
 
@@ -185,8 +181,8 @@ void measure_title_and_legend(const layout_job &job, const value_scale &scale, m
     m.title = title_block(job.chart.title, width - 2 * style::kOuterPad, job.measurer);
     m.legend_items = job.strategy.legend_items(job.chart, scale);
     bool show_legend = job.chart.has_legend && !m.legend_items.empty();
-    int position = job.chart.legend_position;
-    m.legend_in_rows = position == legend_top || position == legend_bottom;
+    legend_place position = job.chart.legend_position;
+    m.legend_in_rows = position == legend_place::top || position == legend_place::bottom;
     if (show_legend)
         m.legend = lay_out_legend(m.legend_items, m.legend_in_rows,
                                   m.legend_in_rows ? width - 2 * style::kOuterPad : std::max(pw / 2, 100.0),
@@ -195,14 +191,14 @@ void measure_title_and_legend(const layout_job &job, const value_scale &scale, m
         m.above += m.title->bounds.h + style::kGap;
     if (m.legend) {
         double lw = m.legend->frame.w, lh = m.legend->frame.h;
-        if (position == legend_top)
+        if (position == legend_place::top)
             m.above += lh + style::kGap;
-        else if (position == legend_bottom)
+        else if (position == legend_place::bottom)
             m.below += lh + style::kGap;
-        else if (position == legend_left)
+        else if (position == legend_place::left)
             m.left += lw + style::kGap;
         else
-            m.right += lw + style::kGap;  // right (-4152) and the corner
+            m.right += lw + style::kGap;  // right and the corner
     }
     double needed = std::max(m.title ? m.title->bounds.w : 0.0, m.legend && m.legend_in_rows ? m.legend->frame.w : 0.0) +
                     2 * style::kOuterPad;
@@ -244,14 +240,12 @@ void place_axis_text(const layout_job &job, measured_blocks &m, chart_layout &ou
     if (m.side_title) {
         // Its vertical alignment slides it along the axis: to the plot area's top or
         // bottom, or centred on it.
-        int a = job.side_text().vertical_alignment;
-        v_align v = a == xl_top ? v_align::top : a == xl_bottom ? v_align::bottom : v_align::middle;
+        v_align v = job.side_text().vertical_alignment;
         double y = v == v_align::top ? plot.top() : v == v_align::bottom ? plot.bottom() : plot.centre().y;
         m.side_title = placed_at(std::move(*m.side_title), h_align::right, placed_side.left() - style::kGap, v, y);
     }
     if (m.foot_title) {
-        int a = job.foot_text().horizontal_alignment;
-        h_align h = a == xl_left ? h_align::left : a == xl_right ? h_align::right : h_align::centre;
+        h_align h = job.foot_text().horizontal_alignment;
         double x = h == h_align::left ? plot.left() : h == h_align::right ? plot.right() : plot.centre().x;
         m.foot_title = placed_at(std::move(*m.foot_title), h, x, v_align::top, placed_axes.bottom() - style::kGap);
     }
@@ -276,19 +270,19 @@ void place_title_and_legend(const layout_job &job, measured_blocks &m, chart_lay
     }
     if (!m.legend)
         return;
-    int position = job.chart.legend_position;
+    legend_place position = job.chart.legend_position;
     const rect &f = m.legend->frame;
     double x = 0, y = 0;  // the legend's new bottom-left corner
-    if (position == legend_top) {
+    if (position == legend_place::top) {
         x = centred_x(f.w) - f.w / 2;
         y = next_top - f.h;
-    } else if (position == legend_bottom) {
+    } else if (position == legend_place::bottom) {
         x = centred_x(f.w) - f.w / 2;
         y = style::kOuterPad;
-    } else if (position == legend_left) {
+    } else if (position == legend_place::left) {
         x = style::kOuterPad;
         y = plot.centre().y - f.h / 2;
-    } else if (position == legend_corner) {
+    } else if (position == legend_place::corner) {
         x = image_w - style::kOuterPad - f.w;
         y = plot.top() - f.h;
     } else {

@@ -14,7 +14,6 @@ namespace sheethost::render {
 
 namespace {
 
-enum orientation { xl_horizontal = -4128, xl_vertical = -4166, xl_upward = -4171, xl_downward = -4170 };
 
 // A title is a heading, not a paragraph: past this many lines the rest gives way to
 // "…", so no text makes the picture taller than the chart it names.
@@ -94,22 +93,6 @@ std::vector<std::string> wrapped(const std::string &utf8, double max_width, cons
 
 }  // namespace
 
-double orientation_angle(int o)
-{
-    switch (o) {
-    case xl_vertical:  // stacked, not turned
-        return 0;
-    case xl_upward:
-        return 90;
-    case xl_downward:
-        return -90;
-    case xl_horizontal:
-        return 0;
-    default:
-        return o >= -90 && o <= 90 ? o : 0;
-    }
-}
-
 std::optional<text_box> title_block(const text_block &title, double max_width, const text_measurer &measurer)
 {
     if (!title.visible || title.text.empty())
@@ -118,12 +101,12 @@ std::optional<text_box> title_block(const text_block &title, double max_width, c
     if (text.empty())
         return std::nullopt;
     std::vector<std::string> lines;
-    if (title.orientation == xl_vertical)
+    if (title.orientation.stacked)
         lines = stacked(text, max_width, title.font, measurer);
     else
         lines = wrapped(text, max_width, title.font, measurer);
     return make_text_box(std::move(lines), title.font, style::kTitleText, {0, 0}, h_align::centre, v_align::middle,
-                         orientation_angle(title.orientation), measurer);
+                         title.orientation.angle, measurer);
 }
 
 text_box placed_at(text_box box, h_align h, double x, v_align v, double y)

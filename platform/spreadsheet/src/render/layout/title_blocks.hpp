@@ -1,10 +1,8 @@
 // The chart title and the two axis titles as text boxes centred on the origin; the
 // layout moves them into place.
 //
-// A title's orientation: xlVertical (-4166) stacks its characters upright, one under
-// the other, top to bottom; xlUpward (-4171) turns it 90 degrees to read upward,
-// xlDownward (-4170) turns it to read downward, xlHorizontal (-4128) keeps it level,
-// and a number from -90 to 90 turns it by that many degrees.
+// A title's orientation either stacks its characters upright, one under the other, top
+// to bottom, or turns the title by its angle.
 #ifndef SHEETHOST_RENDER_TITLE_BLOCKS_HPP
 #define SHEETHOST_RENDER_TITLE_BLOCKS_HPP
 
@@ -13,9 +11,6 @@
 #include "render/layout/text_box.hpp"
 
 namespace sheethost::render {
-
-// Angle in degrees (counter-clockwise) for a title's Orientation value.
-double orientation_angle(int orientation);
 
 // The title's lines wrapped (or stacked) to max_width along its own reading direction, centred on
 // the origin and turned by its orientation; nothing when it is off or empty. The text is

@@ -14,7 +14,6 @@ namespace sheethost::render {
 
 namespace {
 
-enum gradient_style { horizontal = 1, vertical = 2, diagonal_up = 3, diagonal_down = 4, from_corner = 5 };
 
 std::vector<colour_stop> reversed(std::vector<colour_stop> stops)
 {
@@ -75,10 +74,10 @@ paint paint_for(const fill_spec &fill, const rect &box, rgb automatic)
         return p;
     }
     p.colour = ramp[ramp.size() / 2].colour;
-    int style = fill.gradient_style;
+    gradient_direction style = fill.gradient_style;
     int variant = std::clamp(fill.gradient_variant, 1, 4);
     double l = box.left(), r = box.right(), b = box.bottom(), t = box.top();
-    if (style == from_corner) {
+    if (style == gradient_direction::from_corner) {
         const point corner[] = {{l, t}, {r, t}, {l, b}, {r, b}};
         p.type = paint::kind::radial;
         p.from = corner[variant - 1];
@@ -87,7 +86,7 @@ paint paint_for(const fill_spec &fill, const rect &box, rgb automatic)
         p.stops = ramp;
         return p;
     }
-    if (style != horizontal && style != vertical && style != diagonal_up && style != diagonal_down) {
+    if (style == gradient_direction::from_centre) {
         // From the centre (and from the title, which a chart area has none of).
         p.type = paint::kind::radial;
         p.from = box.centre();
@@ -97,19 +96,19 @@ paint paint_for(const fill_spec &fill, const rect &box, rgb automatic)
     }
     p.type = paint::kind::linear;
     switch (style) {
-    case horizontal:
+    case gradient_direction::horizontal:
         p.from = {l, t};
         p.to = {l, b};
         break;
-    case vertical:
+    case gradient_direction::vertical:
         p.from = {l, b};
         p.to = {r, b};
         break;
-    case diagonal_up:
+    case gradient_direction::diagonal_up:
         p.from = {l, t};
         p.to = {r, b};
         break;
-    default:  // diagonal down
+    default:  // diagonal down (the round ones returned above)
         p.from = {r, t};
         p.to = {l, b};
         break;

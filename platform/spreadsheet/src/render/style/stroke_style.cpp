@@ -8,58 +8,46 @@ namespace sheethost::render {
 
 namespace {
 
-enum line_style {
-    continuous = 1,
-    dash = -4115,
-    dot = -4118,
-    dash_dot = 4,
-    dash_dot_dot = 5,
-    slant_dash_dot = 13,
-    line_none = -4142,
-};
-
-enum weight { hairline = 1, thin = 2, medium = -4138, thick = 4 };
-
 }  // namespace
 
-double border_width(int w)
+double border_width(border_weight w)
 {
     switch (w) {
-    case hairline:
+    case border_weight::hairline:
         return 0.5;
-    case medium:
+    case border_weight::medium:
         return 1.5;
-    case thick:
+    case border_weight::thick:
         return 2.25;
-    case thin:
-    default:
-        return 0.75;
+    case border_weight::thin:
+        break;
     }
+    return 0.75;
 }
 
 std::optional<stroke> stroke_for(const border_spec &border, rgb automatic)
 {
-    if (!border.visible || border.line_style == line_none)
+    if (!border.visible || border.line_style == line_dash::none)
         return std::nullopt;
     stroke s;
     s.width = border_width(border.weight);
     s.colour = border.color.value_or(automatic);
     double u = std::max(s.width, 0.75);
     switch (border.line_style) {
-    case dash:
+    case line_dash::dash:
         s.dashes = {4 * u, 2 * u};
         break;
-    case dot:
+    case line_dash::dot:
         s.dashes = {u, u};
         break;
-    case dash_dot:
-    case slant_dash_dot:
+    case line_dash::dash_dot:
         s.dashes = {4 * u, 1.5 * u, u, 1.5 * u};
         break;
-    case dash_dot_dot:
+    case line_dash::dash_dot_dot:
         s.dashes = {4 * u, 1.5 * u, u, 1.5 * u, u, 1.5 * u};
         break;
-    default:  // continuous, automatic, double (drawn single)
+    case line_dash::continuous:
+    case line_dash::none:
         break;
     }
     return s;

@@ -11,10 +11,9 @@ namespace sheethost::render {
 
 // Line widths in points: a hairline is half a point, thin one pixel (0.75 pt), medium
 // two pixels, thick three.
-double border_width(int weight);
+double border_width(border_weight weight);
 
-// The stroke for border, or nothing when it is hidden (not visible, or line style
-// xlLineStyleNone). automatic is the colour when the border has none of its own.
+// The stroke for border, or nothing when it is hidden (not visible, or no line). automatic is the colour when the border has none of its own.
 std::optional<stroke> stroke_for(const border_spec &border, rgb automatic);
 
 }  // namespace sheethost::render

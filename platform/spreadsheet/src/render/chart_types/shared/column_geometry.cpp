@@ -9,10 +9,6 @@
 
 namespace sheethost::render {
 
-namespace {
-enum label_type { show_none = -4142, show_value = 2, show_label = 4 };
-}
-
 bar_span clustered_bar_span(size_t series, size_t series_count)
 {
     double k = static_cast<double>(series_count == 0 ? 1 : series_count);
@@ -35,9 +31,9 @@ std::optional<std::string> data_label_text(const chart_snapshot &chart, size_t s
                                            double value)
 {
     const series_data &s = chart.series[series];
-    if (!s.data_labels || s.data_label_type == show_none)
+    if (!s.data_labels || s.data_label_type == label_content::none)
         return std::nullopt;
-    if (s.data_label_type == show_label)
+    if (s.data_label_type == label_content::category)
         return category_heading(chart, category);
     return format_general(value);
 }

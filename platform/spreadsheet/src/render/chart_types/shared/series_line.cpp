@@ -8,23 +8,19 @@
 
 namespace sheethost::render {
 
-namespace {
-enum weight { hairline = 1, thin = 2, medium = -4138, thick = 4 };
-}
-
-double line_width(int w)
+double line_width(border_weight w)
 {
     switch (w) {
-    case hairline:
+    case border_weight::hairline:
         return 0.75;
-    case medium:
+    case border_weight::medium:
         return 2.25;
-    case thick:
+    case border_weight::thick:
         return 3;
-    case thin:
-    default:
-        return 1.5;
+    case border_weight::thin:
+        break;
     }
+    return 1.5;
 }
 
 std::optional<stroke> series_line_stroke(const chart_snapshot &chart, size_t series)

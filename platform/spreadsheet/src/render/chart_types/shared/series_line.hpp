@@ -14,7 +14,7 @@ namespace sheethost::render {
 // draws it a step heavier than on a bar: a hairline 1 pixel, thin 1.5 points (the
 // weight a data line needs to read at a glance, as in matplotlib), medium 2.25,
 // thick 3.
-double line_width(int weight);
+double line_width(border_weight weight);
 
 // The series' line: the border's line style and colour (the series' own colour when
 // automatic) at line_width; nothing when the border is hidden (markers only).
