@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -42,6 +43,16 @@ struct shape {
     // Axis-aligned edges are snapped to the pixel grid so 1-pixel lines stay sharp.
     bool crisp = false;
 };
+
+// A closed shape with that fill and border: a face of a 3-D solid, a wall, a slice.
+inline shape filled(std::vector<point> outline, paint fill, const std::optional<stroke> &border)
+{
+    shape s;
+    s.outline = std::move(outline);
+    s.fill = std::move(fill);
+    s.line = border;
+    return s;
+}
 
 // One or more lines of text in a box of width x (lines * line_height); the anchor is
 // the box's point named by the two alignments, and the box turns about it by angle

@@ -118,15 +118,6 @@ shape line(point a, point b, rgb colour, double width = 0.75)
     return s;
 }
 
-shape face(std::vector<point> outline, paint fill, const std::optional<stroke> &border)
-{
-    shape s;
-    s.outline = std::move(outline);
-    s.fill = std::move(fill);
-    s.line = border;
-    return s;
-}
-
 struct placed_solid {
     solid_cell cell;
     size_t series;
@@ -209,11 +200,11 @@ private:
         std::optional<stroke> wall_border = stroke_for(c.walls.border, style::kWallBorder);
         std::optional<stroke> floor_border = stroke_for(c.floor.border, style::kWallBorder);
         bool automatic_walls = c.walls.fill.type == fill_spec::kind::automatic;
-        out.items.push_back(face(back, paint_for(c.walls.fill, bounds_of(back), style::kBackWall), wall_border));
+        out.items.push_back(filled(back, paint_for(c.walls.fill, bounds_of(back), style::kBackWall), wall_border));
         paint side_paint = automatic_walls ? paint{paint::kind::solid, style::kSideWall, {}, {}, {}}
                                            : shaded(paint_for(c.walls.fill, bounds_of(side), style::kBackWall), 0.9);
-        out.items.push_back(face(side, side_paint, wall_border));
-        out.items.push_back(face(floor, paint_for(c.floor.fill, bounds_of(floor), style::kFloor), floor_border));
+        out.items.push_back(filled(side, side_paint, wall_border));
+        out.items.push_back(filled(floor, paint_for(c.floor.fill, bounds_of(floor), style::kFloor), floor_border));
 
         // Each gridline runs from the front edge back along the side wall (columns) or
         // the floor (bars), then across the back wall.
@@ -236,7 +227,7 @@ private:
         const chart_snapshot &c = ctx.chart;
         const rect &plot = ctx.plot;
         out.backdrop = paint_for(c.walls.fill, plot, style::kBackground);
-        shape panel = face(corners(plot), *out.backdrop, stroke_for(c.walls.border, style::kWallBorder));
+        shape panel = filled(corners(plot), *out.backdrop, stroke_for(c.walls.border, style::kWallBorder));
         panel.crisp = true;
         out.items.push_back(std::move(panel));
         for (double v : ctx.scale.ticks()) {

@@ -1,5 +1,6 @@
-// The column and bar family's strategies: 2-D columns and bars, and the 3-D ones
-// built from boxes, cylinders, cones and pyramids (clustered_3d_strategy.cpp).
+// The column and bar family's strategies: 2-D columns and bars, one strategy turned
+// either way (clustered_2d_strategy.cpp), and the 3-D ones built from boxes,
+// cylinders, cones and pyramids (clustered_3d_strategy.cpp).
 #ifndef SHEETHOST_RENDER_COLUMN_STRATEGIES_HPP
 #define SHEETHOST_RENDER_COLUMN_STRATEGIES_HPP
 

@@ -92,7 +92,7 @@ private:
         std::optional<stroke> border = bar_stroke(c, s);
         auto add = [&](std::vector<point> outline, double light) {
             paint p = paint_for(fill, bounds_of(outline), automatic);
-            out.items.push_back(face_shape(std::move(outline), light == 1 ? p : shaded(p, light), border));
+            out.items.push_back(filled(std::move(outline), light == 1 ? p : shaded(p, light), border));
         };
         const projection &view = box.view();
 

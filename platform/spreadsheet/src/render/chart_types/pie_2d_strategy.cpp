@@ -25,21 +25,6 @@ namespace {
 constexpr double kStripHeight = 3;
 constexpr double kMinRadius = 4;
 
-paint slice_paint(const chart_snapshot &chart, size_t category, const std::vector<point> &outline, point apex,
-                  double radius)
-{
-    fill_spec f = slice_fill(chart, category);
-    if (f.type != fill_spec::kind::one_color_gradient)
-        return paint_for(f, bounds_of(outline), series_colour(category));
-    paint p;
-    p.type = paint::kind::radial;
-    p.stops = slice_shading(f);
-    p.colour = p.stops.back().colour;
-    p.from = apex;
-    p.to = {apex.x + radius, apex.y};
-    return p;
-}
-
 class pie_2d_strategy final : public pie_strategy_base {
 public:
     explicit pie_2d_strategy(bool exploded) : exploded_(exploded) {}
@@ -76,7 +61,7 @@ public:
                 slice.outline.insert(slice.outline.begin(), apex);  // the apex first, then the rim clockwise
             else
                 slice.outline.pop_back();  // a whole circle: no seam from the centre
-            slice.fill = slice_paint(c, s.category, slice.outline, apex, radius);
+            slice.fill = slice_paint(c, s.category, slice.outline, apex, {apex.x + radius, apex.y}, paint::kind::radial);
             slice.line = border;
             outlines.push_back(slice.outline);
             out.items.push_back(std::move(slice));

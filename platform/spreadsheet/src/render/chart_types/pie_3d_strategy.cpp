@@ -87,15 +87,6 @@ struct side_face {
     shape face;
 };
 
-shape filled(std::vector<point> outline, paint fill, const std::optional<stroke> &border)
-{
-    shape s;
-    s.outline = std::move(outline);
-    s.fill = std::move(fill);
-    s.line = border;
-    return s;
-}
-
 // The outer wall of the arc [from, to] (within the front half), shaded across by the
 // light on its curve.
 side_face outer_wall(const disc_view &v, point offset, double from, double to, rgb base,
@@ -146,21 +137,6 @@ side_face cut_face(const disc_view &v, point offset, double angle, double nx, do
     return out;
 }
 
-paint top_paint(const chart_snapshot &chart, size_t category, const std::vector<point> &outline, point apex,
-                point rim_middle)
-{
-    fill_spec f = slice_fill(chart, category);
-    if (f.type != fill_spec::kind::one_color_gradient)
-        return paint_for(f, bounds_of(outline), series_colour(category));
-    paint p;
-    p.type = paint::kind::linear;
-    p.stops = slice_shading(f);
-    p.colour = p.stops.back().colour;
-    p.from = apex;
-    p.to = rim_middle;
-    return p;
-}
-
 class pie_3d_strategy final : public pie_strategy_base {
 public:
     explicit pie_3d_strategy(bool exploded) : exploded_(exploded) {}
@@ -192,7 +168,7 @@ public:
             else
                 top.pop_back();
             point rim_middle = on_rim(apex, v.scale, v.scale * v.sin_e, m);
-            paint fill = top_paint(c, s.category, top, apex, rim_middle);
+            paint fill = slice_paint(c, s.category, top, apex, rim_middle, paint::kind::linear);
 
             // The outer wall's front part: the arc within (90, 270) degrees, where the
             // wall faces the eye.

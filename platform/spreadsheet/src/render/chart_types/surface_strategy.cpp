@@ -209,7 +209,7 @@ private:
             paint p = shaded(paint{paint::kind::solid, bands[b].colour, {}, {}, {}}, factor);
             // Outlined in its own colour so neighbouring parts leave no seam of
             // background between their anti-aliased edges.
-            out.items.push_back(face_shape(std::move(outline), p, stroke{0.5, p.colour, {}}));
+            out.items.push_back(filled(std::move(outline), p, stroke{0.5, p.colour, {}}));
         }
     }
 };

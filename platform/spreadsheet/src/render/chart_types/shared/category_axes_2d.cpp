@@ -1,4 +1,4 @@
-// The shared 2-D frame of lines and areas.
+// The shared 2-D frame of the axis charts.
 #include "render/chart_types/shared/category_axes_2d.hpp"
 
 #include <cmath>
@@ -23,6 +23,18 @@ shape axis_line(point a, point b, rgb colour)
     return s;
 }
 
+// The line across the whole plot area where the value axis reads `at`.
+shape value_line(const rect &plot, double at, bool across, rgb colour)
+{
+    return across ? axis_line({at, plot.bottom()}, {at, plot.top()}, colour)
+                  : axis_line({plot.left(), at}, {plot.right(), at}, colour);
+}
+
+double value_position(const plot_context &ctx, double v, bool across)
+{
+    return across ? value_x(ctx, v) : value_y(ctx, v);
+}
+
 }  // namespace
 
 double category_x(const rect &plot, size_t categories, size_t i, point_placement placement)
@@ -37,6 +49,7 @@ double category_x(const rect &plot, size_t categories, size_t i, point_placement
 }
 
 double value_y(const plot_context &ctx, double v) { return ctx.plot.y + ctx.scale.fraction(v) * ctx.plot.h; }
+double value_x(const plot_context &ctx, double v) { return ctx.plot.x + ctx.scale.fraction(v) * ctx.plot.w; }
 
 axis_frame category_frame_2d(const plot_context &ctx, point_placement placement)
 {
@@ -52,7 +65,7 @@ axis_frame category_frame_2d(const plot_context &ctx, point_placement placement)
     return f;
 }
 
-void draw_backdrop_2d(const plot_context &ctx, plot_content &out)
+void draw_backdrop_2d(const plot_context &ctx, plot_content &out, bool across)
 {
     const chart_snapshot &c = ctx.chart;
     const rect &plot = ctx.plot;
@@ -67,24 +80,36 @@ void draw_backdrop_2d(const plot_context &ctx, plot_content &out)
     for (double v : ctx.scale.ticks()) {
         if (v == ctx.scale.min || v == 0)
             continue;
-        double y = value_y(ctx, v);
-        out.items.push_back(axis_line({plot.left(), y}, {plot.right(), y}, style::kGridline));
+        out.items.push_back(value_line(plot, value_position(ctx, v, across), across, style::kGridline));
     }
+}
+
+void draw_value_axes_2d(const plot_context &ctx, bool across, plot_content &out)
+{
+    const rect &plot = ctx.plot;
+    if (ctx.scale.min < 0)
+        out.items.push_back(value_line(plot, value_position(ctx, 0, across), across, style::kZeroLine));
+    out.items.push_back(axis_line({plot.left(), plot.bottom()}, {plot.right(), plot.bottom()}, style::kAxisLine));
+    out.items.push_back(axis_line({plot.left(), plot.bottom()}, {plot.left(), plot.top()}, style::kAxisLine));
+    for (double v : ctx.scale.ticks()) {
+        double at = value_position(ctx, v, across);
+        out.items.push_back(across ? axis_line({at, plot.bottom() - style::kTickLength}, {at, plot.bottom()}, style::kAxisLine)
+                                   : axis_line({plot.left() - style::kTickLength, at}, {plot.left(), at}, style::kAxisLine));
+    }
+}
+
+void draw_category_ticks_2d(const plot_context &ctx, const std::vector<double> &at, bool across, plot_content &out)
+{
+    const rect &plot = ctx.plot;
+    for (double p : at)
+        out.items.push_back(across ? axis_line({plot.left() - style::kTickLength, p}, {plot.left(), p}, style::kAxisLine)
+                                   : axis_line({p, plot.bottom()}, {p, plot.bottom() - style::kTickLength}, style::kAxisLine));
 }
 
 void draw_axes_2d(const plot_context &ctx, point_placement placement, plot_content &out)
 {
     const rect &plot = ctx.plot;
-    if (ctx.scale.min < 0) {
-        double zero = value_y(ctx, 0);
-        out.items.push_back(axis_line({plot.left(), zero}, {plot.right(), zero}, style::kZeroLine));
-    }
-    out.items.push_back(axis_line({plot.left(), plot.bottom()}, {plot.right(), plot.bottom()}, style::kAxisLine));
-    out.items.push_back(axis_line({plot.left(), plot.bottom()}, {plot.left(), plot.top()}, style::kAxisLine));
-    for (double v : ctx.scale.ticks()) {
-        double y = value_y(ctx, v);
-        out.items.push_back(axis_line({plot.left() - style::kTickLength, y}, {plot.left(), y}, style::kAxisLine));
-    }
+    draw_value_axes_2d(ctx, false, out);
     // Lines: a tick between neighbouring slots and at both ends. Areas: a tick under
     // every point.
     std::vector<double> ticks;
@@ -95,8 +120,7 @@ void draw_axes_2d(const plot_context &ctx, point_placement placement, plot_conte
         for (size_t i = 0; i < ctx.categories; ++i)
             ticks.push_back(category_x(plot, ctx.categories, i, placement));
     }
-    for (double x : ticks)
-        out.items.push_back(axis_line({x, plot.bottom()}, {x, plot.bottom() - style::kTickLength}, style::kAxisLine));
+    draw_category_ticks_2d(ctx, ticks, false, out);
 }
 
 void add_trace_obstacles(const std::vector<point> &trace, double half_width, std::vector<rect> &obstacles)

@@ -31,15 +31,6 @@ double series_row_depth(size_t categories, size_t rows, double depth_per_categor
     return std::clamp(total / static_cast<double>(std::max<size_t>(rows, 1)), kMinRowDepth, kMaxRowDepth);
 }
 
-shape face_shape(std::vector<point> outline, paint fill, const std::optional<stroke> &border)
-{
-    shape s;
-    s.outline = std::move(outline);
-    s.fill = std::move(fill);
-    s.line = border;
-    return s;
-}
-
 vec3 depth_box::fitted(const rect &plot, double width, double depth, view_angles view)
 {
     // A height that gives the projected box the plot area's proportions already, so
@@ -98,7 +89,7 @@ void depth_box::draw_walls(const plot_context &ctx, plot_content &out) const
     const vec3 &b = box_;
     if (c.walls_and_gridlines_2d) {
         out.backdrop = paint_for(c.walls.fill, ctx.plot, style::kBackground);
-        shape panel = face_shape(corners(ctx.plot), *out.backdrop, stroke_for(c.walls.border, style::kWallBorder));
+        shape panel = filled(corners(ctx.plot), *out.backdrop, stroke_for(c.walls.border, style::kWallBorder));
         panel.crisp = true;
         out.items.push_back(std::move(panel));
         for (double v : ctx.scale.ticks()) {
@@ -119,12 +110,12 @@ void depth_box::draw_walls(const plot_context &ctx, plot_content &out) const
     std::optional<stroke> floor_border = stroke_for(c.floor.border, style::kWallBorder);
     paint back_paint = paint_for(c.walls.fill, bounds_of(back), style::kBackWall);
     out.backdrop = back_paint;
-    out.items.push_back(face_shape(back, back_paint, wall_border));
+    out.items.push_back(filled(back, back_paint, wall_border));
     paint side_paint = c.walls.fill.type == fill_spec::kind::automatic
                            ? paint{paint::kind::solid, style::kSideWall, {}, {}, {}}
                            : shaded(paint_for(c.walls.fill, bounds_of(side), style::kBackWall), 0.9);
-    out.items.push_back(face_shape(side, side_paint, wall_border));
-    out.items.push_back(face_shape(floor, paint_for(c.floor.fill, bounds_of(floor), style::kFloor), floor_border));
+    out.items.push_back(filled(side, side_paint, wall_border));
+    out.items.push_back(filled(floor, paint_for(c.floor.fill, bounds_of(floor), style::kFloor), floor_border));
     for (double v : ctx.scale.ticks()) {
         if (v == ctx.scale.min || v == ctx.scale.max)
             continue;

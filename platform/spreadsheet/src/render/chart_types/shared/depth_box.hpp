@@ -58,9 +58,6 @@ private:
 // or slab) and 1.5 (so many categories with one series make no deep empty box).
 double series_row_depth(size_t categories, size_t rows, double depth_per_category);
 
-// An outlined, filled polygon.
-shape face_shape(std::vector<point> outline, paint fill, const std::optional<stroke> &border);
-
 }  // namespace sheethost::render
 
 #endif

@@ -121,4 +121,19 @@ std::vector<legend_item> pie_strategy_base::legend_items(const chart_snapshot &c
     return items;
 }
 
+paint slice_paint(const chart_snapshot &chart, size_t category, const std::vector<point> &outline, point apex,
+                  point rim, paint::kind shading)
+{
+    fill_spec f = slice_fill(chart, category);
+    if (f.type != fill_spec::kind::one_color_gradient)
+        return paint_for(f, bounds_of(outline), series_colour(category));
+    paint p;
+    p.type = shading;
+    p.stops = slice_shading(f);
+    p.colour = p.stops.back().colour;
+    p.from = apex;
+    p.to = rim;
+    return p;
+}
+
 }  // namespace sheethost::render

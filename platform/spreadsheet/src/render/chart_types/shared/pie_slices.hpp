@@ -55,6 +55,13 @@ fill_spec slice_fill(const chart_snapshot &chart, size_t category);
 // other way round).
 std::vector<colour_stop> slice_shading(const fill_spec &fill);
 
+// A slice's paint: its fill over the outline's box, or for a one-colour gradient the
+// shading from the apex (the slice's colour) to `rim` (Degree's shade), round on a 2-D
+// pie (so all slices share one light and meet without seams), along the top of a 3-D
+// one.
+paint slice_paint(const chart_snapshot &chart, size_t category, const std::vector<point> &outline, point apex,
+                  point rim, paint::kind shading);
+
 // The separator between slices: the series border's weight and line style, white when
 // its colour is automatic (a thin white gap reads best between coloured slices).
 std::optional<stroke> slice_stroke(const chart_snapshot &chart);

@@ -50,15 +50,6 @@ std::vector<point> projected(const projection &proj, const std::vector<vec3> &pt
     return out;
 }
 
-shape filled(std::vector<point> outline, paint fill, const std::optional<stroke> &border)
-{
-    shape s;
-    s.outline = std::move(outline);
-    s.fill = std::move(fill);
-    s.line = border;
-    return s;
-}
-
 // The part of a convex polygon where n . p <= limit (Sutherland-Hodgman, one edge).
 std::vector<point> clipped(const std::vector<point> &poly, point n, double limit)
 {
