@@ -8,17 +8,18 @@
 
 namespace sheethost::render {
 
-const chart_strategy &clustered_column_2d();        // xlColumnClustered, 51
-const chart_strategy &clustered_bar_2d();           // xlBarClustered, 57
-const chart_strategy &clustered_column_3d();        // xl3DColumnClustered, 54
-const chart_strategy &clustered_bar_3d();           // xl3DBarClustered, 60
-const chart_strategy &column_3d_series_in_depth();  // xl3DColumn, -4100
-const chart_strategy &clustered_cylinder_column();  // xlCylinderColClustered, 92
-const chart_strategy &clustered_cylinder_bar();     // xlCylinderBarClustered, 95
-const chart_strategy &clustered_cone_column();      // xlConeColClustered, 99
-const chart_strategy &clustered_cone_bar();         // xlConeBarClustered, 102
-const chart_strategy &clustered_pyramid_column();   // xlPyramidColClustered, 106
-const chart_strategy &clustered_pyramid_bar();      // xlPyramidBarClustered, 109
+// Which chart types each draws: the drawing column of model/chart_types.cpp.
+const chart_strategy &clustered_column_2d();
+const chart_strategy &clustered_bar_2d();
+const chart_strategy &clustered_column_3d();
+const chart_strategy &clustered_bar_3d();
+const chart_strategy &column_3d_series_in_depth();
+const chart_strategy &clustered_cylinder_column();
+const chart_strategy &clustered_cylinder_bar();
+const chart_strategy &clustered_cone_column();
+const chart_strategy &clustered_cone_bar();
+const chart_strategy &clustered_pyramid_column();
+const chart_strategy &clustered_pyramid_bar();
 
 }  // namespace sheethost::render
 

@@ -6,11 +6,12 @@
 
 namespace sheethost::render {
 
-const chart_strategy &line_markers_2d();  // xlLineMarkers, 65
-const chart_strategy &line_3d();          // xl3DLine, -4101
-const chart_strategy &area_2d();          // xlArea, 1
-const chart_strategy &area_3d();          // xl3DArea, -4098
-const chart_strategy &surface_3d();       // xlSurface, 83
+// Which chart types each draws: the drawing column of model/chart_types.cpp.
+const chart_strategy &line_markers_2d();
+const chart_strategy &line_3d();
+const chart_strategy &area_2d();
+const chart_strategy &area_3d();
+const chart_strategy &surface_3d();
 
 }  // namespace sheethost::render
 

@@ -6,10 +6,11 @@
 
 namespace sheethost::render {
 
-const chart_strategy &pie_2d();           // xlPie, 5
-const chart_strategy &exploded_pie_2d();  // xlPieExploded, 69
-const chart_strategy &pie_3d();           // xl3DPie, -4102
-const chart_strategy &exploded_pie_3d();  // xl3DPieExploded, 70
+// Which chart types each draws: the drawing column of model/chart_types.cpp.
+const chart_strategy &pie_2d();
+const chart_strategy &exploded_pie_2d();
+const chart_strategy &pie_3d();
+const chart_strategy &exploded_pie_3d();
 
 }  // namespace sheethost::render
 

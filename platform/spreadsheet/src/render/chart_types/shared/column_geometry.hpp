@@ -27,8 +27,8 @@ rgb series_base_colour(const chart_snapshot &chart, size_t series);
 // The bar outline: the series border, in a darker shade of the bar when automatic.
 std::optional<stroke> bar_stroke(const chart_snapshot &chart, size_t series);
 
-// The label text for series s at category i (the value, or the heading for
-// xlDataLabelsShowLabel); nothing when the series has no labels.
+// The label text for series s at category i (the value, or the heading when the
+// labels show the category); nothing when the series has no labels.
 std::optional<std::string> data_label_text(const chart_snapshot &chart, size_t series, size_t category,
                                            double value);
 
