@@ -8,12 +8,12 @@
 #include <cstdio>
 #include <string>
 
-#include "render/cairo_painter.hpp"
-#include "render/chart_layout.hpp"
-#include "render/exporter.hpp"
-#include "render/image_encoders.hpp"
-#include "render/pango_fonts.hpp"
-#include "render/quantizer.hpp"
+#include "render/paint/cairo_painter.hpp"
+#include "render/layout/chart_layout.hpp"
+#include "render/export/exporter.hpp"
+#include "render/image/image_encoders.hpp"
+#include "render/paint/pango_fonts.hpp"
+#include "render/image/quantizer.hpp"
 #include "render_test_charts.h"
 
 namespace {

@@ -21,7 +21,7 @@
 #include "model/chart_state.hpp"
 #include "oleaut/dispatch/module.hpp"
 #include "oleaut/late_bound.hpp"
-#include "render/exporter.hpp"
+#include "render/export/exporter.hpp"
 #include "snapshot/snapshot_builder.hpp"
 #include "support/variant_maker.hpp"
 

@@ -32,10 +32,10 @@ inline chart_snapshot titled_chart(int type)
     chart_snapshot c;
     c.chart_type = type;
     c.has_legend = true;
-    c.legend_position = -4160;
+    c.legend_position = sheethost::render::legend_place::top;
     c.title = {true, u"Sales 2026", {u"Verdana", 14, true, false}};
     c.value_axis_title = {true, u"Amount", {u"Verdana", 10, true, false}};
-    c.value_axis_title.orientation = -4166;
+    c.value_axis_title.orientation = {0, true};  // stacked
     c.category_axis_title = {true, u"Month", {u"Verdana", 10, true, false}};
     c.plot_width = 540;
     c.plot_height = 250;
@@ -133,7 +133,7 @@ inline chart_snapshot gradient_chart()
     chart_snapshot c = reference_chart(54);
     c.walls.fill.type = fill_spec::kind::preset_gradient;
     c.walls.fill.preset = 7;  // Ocean
-    c.walls.fill.gradient_style = 1;
+    c.walls.fill.gradient_style = sheethost::render::gradient_direction::horizontal;
     c.walls.fill.gradient_variant = 2;
     c.floor.fill.type = fill_spec::kind::one_color_gradient;
     c.floor.fill.fore = 0xC0C0C0;
@@ -142,7 +142,7 @@ inline chart_snapshot gradient_chart()
         fill_spec &f = c.series[i].fill;
         f.type = fill_spec::kind::one_color_gradient;
         f.fore = i == 0 ? 0xFF8000 : i == 1 ? 0x00A0A0 : 0xF0E0A0;
-        f.gradient_style = 2;
+        f.gradient_style = sheethost::render::gradient_direction::vertical;
         f.gradient_variant = 3;
         f.gradient_degree = 0.2;
     }
@@ -160,13 +160,13 @@ inline chart_snapshot reference_chart_with_background(int type = 54, int preset 
     for (sheethost::render::surface_spec *s : {&c.walls, &c.floor}) {
         s->fill.type = fill_spec::kind::preset_gradient;
         s->fill.preset = preset;
-        s->fill.gradient_style = 1;
+        s->fill.gradient_style = sheethost::render::gradient_direction::horizontal;
         s->fill.gradient_variant = 1;
     }
-    c.walls.border.weight = 2;
-    c.walls.border.line_style = 1;
-    c.floor.border.weight = 1;
-    c.floor.border.line_style = -4105;
+    c.walls.border.weight = sheethost::render::border_weight::thin;
+    c.walls.border.line_style = sheethost::render::line_dash::continuous;
+    c.floor.border.weight = sheethost::render::border_weight::hairline;
+    c.floor.border.line_style = sheethost::render::line_dash::continuous;  // automatic
     return c;
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "render/chart_style.hpp"
+#include "render/style/chart_style.hpp"
 #include "render_test_charts.h"
 
 namespace render_test {
@@ -48,7 +48,7 @@ inline chart_snapshot shaded_pie_chart(int type)
     fill_spec &f = c.series[0].fill;
     f.type = fill_spec::kind::one_color_gradient;
     f.fore = sheethost::render::series_colour(0);
-    f.gradient_style = 1;
+    f.gradient_style = sheethost::render::gradient_direction::horizontal;
     f.gradient_variant = 1;
     f.gradient_degree = 0.231372549019608;
     return c;
@@ -59,7 +59,7 @@ inline chart_snapshot small_slices_chart(int type)
 {
     chart_snapshot c = titled_chart(type);
     c.title.text = u"Market share";
-    c.legend_position = -4152;  // right
+    c.legend_position = sheethost::render::legend_place::right;
     for (const char *name : {"Acme", "Globex", "Initech", "Umbrella", "Hooli", "Vandelay", "Stark", "Wayne",
                              "Tyrell", "Cyberdyne", "Soylent", "Other"})
         c.categories.push_back(u16(name));

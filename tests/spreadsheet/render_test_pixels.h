@@ -7,8 +7,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "render/cairo_painter.hpp"
-#include "render/colour.hpp"
+#include "render/paint/cairo_painter.hpp"
+#include "render/style/colour.hpp"
 #include "render/geometry.hpp"
 #include "render_test_gif.h"
 

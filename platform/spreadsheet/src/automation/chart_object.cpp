@@ -11,7 +11,7 @@
 #include "model/chart_types.hpp"
 #include "model/format_rules.hpp"
 #include "model/number_text.hpp"
-#include "render/exporter.hpp"
+#include "render/export/exporter.hpp"
 #include "snapshot/snapshot_builder.hpp"
 
 namespace sheethost::automation {

@@ -1,7 +1,8 @@
 // Everything the exporter draws, resolved to plain values: the object model builds
 // one snapshot per Export from the chart's state and the cells its series are bound
 // to, and the renderer never looks back at the object model. Units: points; colours:
-// 0xRRGGBB.
+// 0xRRGGBB. Every choice the host makes with one of its constants arrives here as a
+// typed value (snapshot/ translates them once), so no renderer file knows a host code.
 #ifndef SHEETHOST_RENDER_CHART_SNAPSHOT_HPP
 #define SHEETHOST_RENDER_CHART_SNAPSHOT_HPP
 
@@ -14,6 +15,31 @@ namespace sheethost::render {
 
 using rgb = uint32_t;
 
+enum class h_align { left, centre, right };
+enum class v_align { top, middle, bottom };
+
+// Which way a gradient runs (and, for the two round ones, where it starts).
+enum class gradient_direction { horizontal, vertical, diagonal_up, diagonal_down, from_corner, from_centre };
+
+enum class border_weight { hairline, thin, medium, thick };
+
+// How a border is dashed; a slanted dash-dot draws as dash-dot, automatic and double
+// lines as continuous ones. `none` draws no line at all.
+enum class line_dash { continuous, dash, dot, dash_dot, dash_dot_dot, none };
+
+// A title read level (angle 0), turned by angle degrees counter-clockwise (90 reads
+// upward), or stacked: its characters upright one under another.
+struct text_orientation {
+    double angle = 0;
+    bool stacked = false;
+    bool operator==(const text_orientation &) const = default;
+};
+
+// What a value label shows.
+enum class label_content { none, value, category };
+
+enum class legend_place { right, top, bottom, left, corner };
+
 struct font_spec {
     std::u16string name = u"Arial";
     double size = 10;  // points
@@ -25,7 +51,7 @@ struct font_spec {
 struct fill_spec {
     enum class kind { automatic, solid, one_color_gradient, preset_gradient } type = kind::automatic;
     rgb fore = 0xC0C0C0;         // the fill's ForeColor (resolved from its scheme colour)
-    int gradient_style = 1;      // msoGradientHorizontal = 1, vertical 2, diagonal up 3, down 4, from corner 5, from center 7
+    gradient_direction gradient_style = gradient_direction::horizontal;
     int gradient_variant = 1;    // 1..4
     double gradient_degree = 0;  // one-colour gradient: 0 = darkest .. 1 = lightest
     int preset = 0;              // preset gradient type, 1..24
@@ -33,8 +59,8 @@ struct fill_spec {
 
 struct border_spec {
     bool visible = true;
-    int weight = 2;        // xlHairline 1, xlThin 2, xlMedium -4138, xlThick 4
-    int line_style = 1;    // xlContinuous 1, xlDash -4115, xlDot -4118, xlAutomatic -4105, xlLineStyleNone -4142
+    border_weight weight = border_weight::thin;
+    line_dash line_style = line_dash::continuous;
     std::optional<rgb> color;
 };
 
@@ -42,9 +68,9 @@ struct text_block {
     bool visible = false;
     std::u16string text;
     font_spec font;
-    int horizontal_alignment = -4108;  // xlCenter
-    int vertical_alignment = -4108;
-    int orientation = -4128;           // xlHorizontal; xlUpward -4171, xlDownward -4170, xlVertical -4166
+    h_align horizontal_alignment = h_align::centre;
+    v_align vertical_alignment = v_align::middle;
+    text_orientation orientation{};
 };
 
 struct series_data {
@@ -54,7 +80,7 @@ struct series_data {
     border_spec border;
     fill_spec fill;
     bool data_labels = false;
-    int data_label_type = 2;  // xlDataLabelsShowValue
+    label_content data_label_type = label_content::value;
     bool legend_key = false;  // a legend key beside each label
 };
 
@@ -68,7 +94,7 @@ struct chart_snapshot {
     double plot_width = 0;     // points; 0 = automatic
     double plot_height = 0;
     bool has_legend = false;
-    int legend_position = -4152;  // xlLegendPositionRight; top -4160, bottom -4107, left -4131, corner 2
+    legend_place legend_position = legend_place::right;
     bool walls_and_gridlines_2d = false;
     bool has_data_table = false;
     text_block title;

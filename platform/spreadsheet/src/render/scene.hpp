@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -43,8 +44,15 @@ struct shape {
     bool crisp = false;
 };
 
-enum class h_align { left, centre, right };
-enum class v_align { top, middle, bottom };
+// A closed shape with that fill and border: a face of a 3-D solid, a wall, a slice.
+inline shape filled(std::vector<point> outline, paint fill, const std::optional<stroke> &border)
+{
+    shape s;
+    s.outline = std::move(outline);
+    s.fill = std::move(fill);
+    s.line = border;
+    return s;
+}
 
 // One or more lines of text in a box of width x (lines * line_height); the anchor is
 // the box's point named by the two alignments, and the box turns about it by angle

@@ -2,8 +2,9 @@
 
 #include "model/chart_types.hpp"
 #include "model/color_resolution.hpp"
-#include "render/drawable_text.hpp"
+#include "render/layout/drawable_text.hpp"
 #include "snapshot/bound_cells.hpp"
+#include "snapshot/host_values.hpp"
 
 namespace sheethost::snapshot {
 
@@ -19,9 +20,9 @@ render::text_block text_of(const model::text_state &t, bool shown)
     out.visible = shown && t.visible;
     out.text = t.text;
     out.font = font_of(t.font);
-    out.horizontal_alignment = t.horizontal_alignment;
-    out.vertical_alignment = t.vertical_alignment;
-    out.orientation = t.orientation;
+    out.horizontal_alignment = h_align_of(t.horizontal_alignment);
+    out.vertical_alignment = v_align_of(t.vertical_alignment);
+    out.orientation = orientation_of(t.orientation);
     return out;
 }
 
@@ -29,8 +30,8 @@ render::border_spec border_of(const model::border_state &b)
 {
     render::border_spec out;
     out.visible = b.line_style != kXlLineStyleNone;
-    out.weight = b.weight;
-    out.line_style = b.line_style;
+    out.weight = border_weight_of(b.weight);
+    out.line_style = line_dash_of(b.line_style);
     if (b.color.type != model::color_state::kind::automatic)
         out.color = model::resolve_color(b.color, model::kAutomaticLineColor);
     return out;
@@ -47,7 +48,7 @@ render::fill_spec fill_of(const model::fill_state &f, model::rgb automatic)
     case kind::preset_gradient: out.type = render::fill_spec::kind::preset_gradient; break;
     }
     out.fore = model::resolve_color(f.fore, automatic);
-    out.gradient_style = f.gradient_style;
+    out.gradient_style = gradient_direction_of(f.gradient_style);
     out.gradient_variant = f.gradient_variant;
     out.gradient_degree = f.gradient_degree;
     out.preset = f.preset;
@@ -69,7 +70,7 @@ render::series_data series_of(const model::series_state &s, int plot_order)
     out.border = border_of(s.border);
     out.fill = fill_of(s.fill, model::automatic_series_color(plot_order));
     out.data_labels = s.data_labels;
-    out.data_label_type = s.data_label_type;
+    out.data_label_type = label_content_of(s.data_label_type);
     out.legend_key = s.legend_key;
     return out;
 }
@@ -83,7 +84,7 @@ render::chart_snapshot build_snapshot(const model::chart_state &chart)
     out.plot_width = chart.plot_width;
     out.plot_height = chart.plot_height;
     out.has_legend = chart.has_legend;
-    out.legend_position = chart.legend_position;
+    out.legend_position = legend_place_of(chart.legend_position);
     out.walls_and_gridlines_2d = chart.walls_and_gridlines_2d;
     out.has_data_table = chart.has_data_table;
 
