@@ -3,12 +3,12 @@
 // hands out the class object, and its IClassFactory makes the instance.
 #include <new>
 
-#include "activation_error_info.h"
+#include "errors/activation_error_info.h"
 #include "activation_libraries.h"
-#include "activation_names.h"
+#include "registry/activation_names.h"
 #include "apartment.h"
 #include "oleaut/utf.hpp"
-#include "registry_lookup.h"
+#include "registry/registry_lookup.h"
 
 using namespace oleaut::detail;
 

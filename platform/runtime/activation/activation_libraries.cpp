@@ -11,7 +11,7 @@
 #include <mutex>
 #include <vector>
 
-#include "activation_error_info.h"
+#include "errors/activation_error_info.h"
 #include "apartment.h"
 
 namespace oleaut::detail {

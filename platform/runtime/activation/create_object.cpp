@@ -1,7 +1,7 @@
 // CreateObject(ProgID): the runtime's way for a component to get a late-bound
 // object. Activation itself lives in activation.cpp; this only turns any failure
 // into the one error a script would see for it.
-#include "error_object.hpp"
+#include "errors/error_object.hpp"
 
 #include "oleaut/runtime.h"
 

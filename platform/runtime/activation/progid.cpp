@@ -2,11 +2,11 @@
 #include <cstring>
 #include <new>
 
-#include "activation_error_info.h"
-#include "activation_names.h"
+#include "errors/activation_error_info.h"
+#include "registry/activation_names.h"
 #include "oleaut/utf.hpp"
-#include "registry_lookup.h"
-#include "registry_text.h"
+#include "registry/registry_lookup.h"
+#include "registry/registry_text.h"
 
 using namespace oleaut::detail;
 

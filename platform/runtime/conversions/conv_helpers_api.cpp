@@ -4,8 +4,8 @@
 
 #include "conv_error.h"
 #include "conv_targets.h"
-#include "date_calendar.h"
-#include "number_format.h"
+#include "values/date_calendar.h"
+#include "values/number_format.h"
 
 using namespace oleaut::conv;
 

@@ -6,7 +6,7 @@
 
 #include <limits>
 
-#include "conv_wide_int.h"
+#include "values/conv_wide_int.h"
 #include "oleaut.h"
 
 namespace oleaut::conv {

@@ -7,7 +7,7 @@
 
 #include <string_view>
 
-#include "conv_wide_int.h"
+#include "values/conv_wide_int.h"
 #include "oleaut.h"
 
 namespace oleaut::conv {

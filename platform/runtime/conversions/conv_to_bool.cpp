@@ -1,8 +1,8 @@
 // Conversions to Boolean: zero is False, anything else is True (-1). Text is
 // "True" or "False" in any case, or else a number.
 #include "conv_targets.h"
-#include "decimal.h"
-#include "number_parse.h"
+#include "values/decimal.h"
+#include "values/number_parse.h"
 
 namespace oleaut::conv {
 namespace {

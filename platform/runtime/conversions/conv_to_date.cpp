@@ -1,7 +1,7 @@
 // Conversions to Date. Numbers are day serials and must lie between 1/1/100
 // and 12/31/9999 (else overflow); text is read as a date or time.
 #include "conv_targets.h"
-#include "date_calendar.h"
+#include "values/date_calendar.h"
 
 namespace oleaut::conv {
 

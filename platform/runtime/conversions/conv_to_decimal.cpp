@@ -2,8 +2,8 @@
 // rounded to nearest, so binary noise never shows up as decimal digits
 // (0.1 becomes exactly 0.1); everything else is exact up to scale 28.
 #include "conv_targets.h"
-#include "decimal.h"
-#include "number_parse.h"
+#include "values/decimal.h"
+#include "values/number_parse.h"
 
 namespace oleaut::conv {
 

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "conv_targets.h"
-#include "decimal.h"
-#include "number_parse.h"
+#include "values/decimal.h"
+#include "values/number_parse.h"
 
 namespace oleaut::conv {
 

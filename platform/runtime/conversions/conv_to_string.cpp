@@ -1,8 +1,8 @@
 // Conversions to text, locale 1033.
 #include "conv_targets.h"
-#include "date_calendar.h"
-#include "decimal.h"
-#include "number_format.h"
+#include "values/date_calendar.h"
+#include "values/decimal.h"
+#include "values/number_format.h"
 
 namespace oleaut::conv {
 

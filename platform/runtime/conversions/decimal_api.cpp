@@ -1,7 +1,7 @@
 // VarDecCmp and VarDecRound: exact comparison and half-to-even rounding of
 // DECIMAL values (half to even is what Basic's Round does with a Decimal).
 #include "conv_error.h"
-#include "decimal.h"
+#include "values/decimal.h"
 
 using namespace oleaut::conv;
 

@@ -10,7 +10,7 @@
 
 #include "conv_error.h"
 #include "conv_targets.h"
-#include "variant_types.h"
+#include "core/variant_types.h"
 
 namespace oleaut::conv {
 namespace {

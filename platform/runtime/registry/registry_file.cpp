@@ -12,7 +12,7 @@
 #include <cstring>
 #include <string>
 
-#include "activation_error_info.h"
+#include "errors/activation_error_info.h"
 #include "registry_path.h"
 #include "registry_text.h"
 

@@ -4,7 +4,7 @@
 // does not allow refuses the whole image.
 #include <deque>
 
-#include "byte_io.hpp"
+#include "resources/byte_io.hpp"
 #include "oleaut/dispatch/typeinfo.hpp"
 #include "oleaut/dispatch/typelib_format.hpp"
 #include "typelib_format_layout.hpp"

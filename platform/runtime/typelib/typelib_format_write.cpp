@@ -3,7 +3,7 @@
 // whose size is known only once every name has been seen, can precede them.
 #include <map>
 
-#include "byte_io.hpp"
+#include "resources/byte_io.hpp"
 #include "oleaut/dispatch/typelib_format.hpp"
 #include "typelib_format_layout.hpp"
 

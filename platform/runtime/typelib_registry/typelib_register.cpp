@@ -5,12 +5,12 @@
 // the registry as it was.
 #include <vector>
 
-#include "activation_names.h"
+#include "registry/activation_names.h"
 #include "oleaut.h"
 #include "oleaut/bstr.hpp"
 #include "oleaut/com_ptr.hpp"
 #include "oleaut/utf.hpp"
-#include "registry_file.h"
+#include "registry/registry_file.h"
 #include "typelib_registry_keys.h"
 
 using namespace oleaut;

@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "activation_error_info.h"
-#include "activation_names.h"
+#include "errors/activation_error_info.h"
+#include "registry/activation_names.h"
 #include "oleaut/utf.hpp"
 
 namespace oleaut::detail {

@@ -18,7 +18,7 @@
 #include <string>
 #include <string_view>
 
-#include "registry_tree.h"
+#include "registry/registry_tree.h"
 
 namespace oleaut::detail {
 

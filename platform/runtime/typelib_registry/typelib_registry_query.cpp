@@ -5,10 +5,10 @@
 //   - the locale asked for wins, else its primary language alone, else the neutral
 //     locale 0;
 //   - the 64-bit registration wins over the 32-bit one.
-#include "activation_names.h"
+#include "registry/activation_names.h"
 #include "oleaut.h"
 #include "oleaut/utf.hpp"
-#include "registry_file.h"
+#include "registry/registry_file.h"
 #include "typelib_registry_keys.h"
 
 using namespace oleaut;

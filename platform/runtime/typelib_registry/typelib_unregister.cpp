@@ -4,10 +4,10 @@
 // library file need not exist any more. Keys are removed only when nothing of another
 // registration is left in them: the version key while another locale or system kind
 // of it is registered, and the library key while another version is.
-#include "activation_names.h"
+#include "registry/activation_names.h"
 #include "oleaut.h"
 #include "oleaut/utf.hpp"
-#include "registry_file.h"
+#include "registry/registry_file.h"
 #include "typelib_registry_keys.h"
 
 using namespace oleaut;

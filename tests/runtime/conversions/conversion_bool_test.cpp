@@ -2,7 +2,7 @@
 // "True"/"False" in any case or a number; True is -1 in every signed type.
 #include <cmath>
 
-#include "runtime/conversion_test_support.hpp"
+#include "runtime/conversions/conversion_test_support.hpp"
 
 namespace {
 

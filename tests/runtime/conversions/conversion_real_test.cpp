@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "runtime/conversion_test_support.hpp"
+#include "runtime/conversions/conversion_test_support.hpp"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // "-1"/"0" unless VARIANT_ALPHABOOL asks for words.
 #include <limits>
 
-#include "runtime/conversion_test_support.hpp"
+#include "runtime/conversions/conversion_test_support.hpp"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <atomic>
 #include <string>
 
-#include "runtime/conversion_test_support.hpp"
+#include "runtime/conversions/conversion_test_support.hpp"
 
 namespace {
 

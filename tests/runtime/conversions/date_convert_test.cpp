@@ -3,7 +3,7 @@
 #include <cmath>
 #include <ctime>
 
-#include "runtime/conversion_test_support.hpp"
+#include "runtime/conversions/conversion_test_support.hpp"
 
 namespace {
 

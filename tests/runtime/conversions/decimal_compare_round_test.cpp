@@ -1,6 +1,6 @@
 // VarDecCmp compares exact values whatever their scales; VarDecRound rounds
 // half to even, as Basic's Round does with a Decimal.
-#include "runtime/conversion_test_support.hpp"
+#include "runtime/conversions/conversion_test_support.hpp"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "oleaut/com_ptr.hpp"
-#include "runtime/cpp_layer_counted.hpp"
+#include "runtime/cpp_layer/cpp_layer_counted.hpp"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "oleaut/runtime.hpp"
-#include "runtime/event_log_test_support.hpp"
+#include "runtime/errors/event_log_test_support.hpp"
 
 namespace {
 

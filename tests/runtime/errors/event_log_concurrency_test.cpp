@@ -12,7 +12,7 @@
 
 #include "oleaut.h"
 #include "oleaut/utf.hpp"
-#include "runtime/event_log_test_support.hpp"
+#include "runtime/errors/event_log_test_support.hpp"
 
 namespace {
 

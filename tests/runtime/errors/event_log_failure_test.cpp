@@ -13,7 +13,7 @@
 #include "oleaut.h"
 #include "oleaut/bstr.hpp"
 #include "oleaut/com_ptr.hpp"
-#include "runtime/event_log_test_support.hpp"
+#include "runtime/errors/event_log_test_support.hpp"
 
 namespace {
 

@@ -15,7 +15,7 @@
 
 #include "oleaut.h"
 #include "oleaut/utf.hpp"
-#include "runtime/event_log_test_support.hpp"
+#include "runtime/errors/event_log_test_support.hpp"
 #include "support/registry_access.hpp"
 #include "support/temp_registry.hpp"
 
