@@ -12,6 +12,7 @@
 #include <cstring>
 #include <string>
 
+#include "atomic_replace.hpp"
 #include "errors/activation_error_info.h"
 #include "registry_path.h"
 #include "registry_text.h"
@@ -112,57 +113,17 @@ LSTATUS make_parent_directories(const std::string &path)
     return ERROR_SUCCESS;
 }
 
-bool write_all(int fd, const std::string &text)
-{
-    size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// Replaces path with text: a temporary file beside it, fsynced, then renamed over it,
-// so that the file is always either wholly old or wholly new.
+// Replaces path with text through the platform's one atomic replacement, so that the
+// file is always either wholly old or wholly new.
 LSTATUS replace_file(const std::string &path, const std::string &text)
 {
-    struct stat st{};
-    mode_t mode = stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644;
-    std::string temp = path + ".XXXXXX";
-    int fd = mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0)
-        return io_failure(ERROR_CANTWRITE, errno, "Cannot create a temporary file beside the registry file '" + path + "'");
-    int err = 0;
-    const char *step = nullptr;
-    if (!write_all(fd, text))
-        err = errno, step = "write";
-    else if (fchmod(fd, mode) != 0)
-        err = errno, step = "set the permissions of";
-    else if (fsync(fd) != 0)
-        err = errno, step = "flush";
-    if (close(fd) != 0 && !step)
-        err = errno, step = "close";
-    if (!step && rename(temp.c_str(), path.c_str()) != 0)
-        err = errno, step = "rename into place";
-    if (step) {
-        unlink(temp.c_str());
-        return io_failure(ERROR_CANTWRITE, err,
-                          std::string("Cannot ") + step + " the new registry file '" + temp + "' (for '" + path + "')");
-    }
-    // The rename is what makes the change durable across a crash; its directory entry
-    // is flushed too. A failure there is not reported: the new file is already in place
-    // and visible to every reader, and a failure would invite a retry of a done change.
-    std::string dir = path.substr(0, path.find_last_of('/') == std::string::npos ? 0 : path.find_last_of('/'));
-    int dfd = open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        fsync(dfd);
-        close(dfd);
-    }
-    return ERROR_SUCCESS;
+    const auto failure = oleaut::files::replace_file_atomically(path, text, 0644);
+    if (!failure)
+        return ERROR_SUCCESS;
+    const std::string what = "Cannot " + failure->step + " the new registry file '" + path + "'";
+    if (failure->error != 0)
+        return io_failure(ERROR_CANTWRITE, failure->error, what);
+    return fail(ERROR_CANTWRITE, what + ": " + failure->reason);
 }
 
 // Holds the registry's advisory lock for the lifetime of the object. flock locks belong

@@ -1,7 +1,7 @@
-// dump_idl: a library rendered as IDL-like text, one declaration per line, in the
+// render_idl (dump_idl to clients): a library rendered as IDL-like text, one declaration per line, in the
 // library's order. Everything is read back through ITypeLib and ITypeInfo, so the text
 // shows what a client of the type information sees, not what the tables say.
-#include "oleaut/dispatch/typeinfo.hpp"
+#include "type_library_build.hpp"
 #include "oleaut/variant.hpp"
 #include "type_idl.hpp"
 
@@ -148,7 +148,7 @@ void any_type(ITypeInfo *t, std::string &out)
 
 }  // namespace
 
-std::string dump_idl(ITypeLib *lib)
+std::string render_idl(ITypeLib *lib)
 {
     if (!lib)
         throw com_error(E_POINTER, u"dump_idl", u"No type library was given to render.");

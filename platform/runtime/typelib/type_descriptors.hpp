@@ -1,7 +1,7 @@
 // The descriptor blocks the type information hands out (FUNCDESC, VARDESC, TYPEATTR,
 // TLIBATTR). Each is one task-memory allocation holding everything it points to, so
 // its Release* frees exactly one block. An outstanding block counts as a live object
-// of the module: a client that forgets a Release* shows up in module_live_count().
+// of the runtime: a client that forgets a Release* shows up in type_objects_alive().
 #ifndef OLEAUT_DISPATCH_TYPE_DESCRIPTORS_HPP
 #define OLEAUT_DISPATCH_TYPE_DESCRIPTORS_HPP
 

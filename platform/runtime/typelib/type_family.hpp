@@ -16,7 +16,7 @@
 
 namespace oleaut::disp {
 
-class type_family : private module_counted {
+class type_family : private type_object_counted {
 public:
     type_family(LCID lcid, WORD major, WORD minor) noexcept : lcid_(lcid), major_(major), minor_(minor) {}
     type_family(const type_family &) = delete;

@@ -10,7 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "oleaut/dispatch/module.hpp"
+#include "oleaut.h"
+#include "type_object_count.hpp"
 #include "type_layout.hpp"
 
 namespace oleaut::disp {
@@ -25,7 +26,7 @@ struct named_member {
     const char16_t *doc = nullptr;
 };
 
-class type_info_base : public ITypeInfo, private module_counted {
+class type_info_base : public ITypeInfo, private type_object_counted {
 public:
     type_info_base(type_family &family, std::u16string name, TYPEKIND kind, const GUID &guid, WORD type_flags,
                    const char16_t *doc);

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <new>
 
-#include "oleaut/dispatch/module.hpp"
 #include "type_descriptors.hpp"
+#include "type_object_count.hpp"
 #include "type_errors.hpp"
 
 namespace oleaut::disp {
@@ -41,7 +41,7 @@ void *alloc_block(size_t size)
     if (!p)
         throw std::bad_alloc();
     std::memset(p, 0, size);
-    module_add_ref();
+    type_object_added();
     return p;
 }
 
@@ -130,7 +130,7 @@ void free_descriptor(void *block) noexcept
     if (!block)
         return;
     CoTaskMemFree(block);
-    module_release();
+    type_object_removed();
 }
 
 }  // namespace oleaut::disp

@@ -3,11 +3,11 @@
 #include <memory>
 #include <type_traits>
 
-#include "oleaut/dispatch/typeinfo.hpp"
 #include "type_descriptors.hpp"
 #include "type_errors.hpp"
 #include "type_info_kinds.hpp"
 #include "type_library.hpp"
+#include "type_library_build.hpp"
 
 namespace oleaut::disp {
 
@@ -212,7 +212,7 @@ HRESULT type_library::no_such_index(const char *method, UINT index) const
                                             std::to_string(listed_.size()) + ".");
 }
 
-com_ptr<ITypeLib> make_type_library(const library_info &lib)
+com_ptr<ITypeLib> build_type_library(const library_info &lib)
 {
     auto made = std::make_unique<type_library>(lib);
     made->build();
@@ -220,7 +220,7 @@ com_ptr<ITypeLib> make_type_library(const library_info &lib)
     return com_ptr<ITypeLib>(static_cast<ITypeLib *>(made.release()));
 }
 
-com_ptr<ITypeLib> make_type_library(std::shared_ptr<const library_info> lib)
+com_ptr<ITypeLib> build_type_library(std::shared_ptr<const library_info> lib)
 {
     if (!lib)
         throw com_error(E_POINTER, u"make_type_library", u"No library description was given.");

@@ -5,8 +5,8 @@
 #include <deque>
 
 #include "resources/byte_io.hpp"
-#include "oleaut/dispatch/typeinfo.hpp"
 #include "oleaut/dispatch/typelib_format.hpp"
+#include "type_library_build.hpp"
 #include "typelib_format_layout.hpp"
 
 namespace oleaut::disp {
@@ -264,14 +264,9 @@ private:
 
 }  // namespace
 
-std::shared_ptr<const library_info> read_type_library_image(std::span<const BYTE> image)
+std::shared_ptr<const library_info> decode_type_library_image(std::span<const BYTE> image)
 {
     return image_reader(image).read();
-}
-
-com_ptr<ITypeLib> load_type_library_image(std::span<const BYTE> image)
-{
-    return make_type_library(read_type_library_image(image));
 }
 
 }  // namespace oleaut::disp

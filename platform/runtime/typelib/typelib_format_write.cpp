@@ -5,6 +5,7 @@
 
 #include "resources/byte_io.hpp"
 #include "oleaut/dispatch/typelib_format.hpp"
+#include "type_library_build.hpp"
 #include "typelib_format_layout.hpp"
 
 namespace oleaut::disp {
@@ -204,6 +205,6 @@ private:
 
 }  // namespace
 
-std::vector<BYTE> write_type_library_image(const library_info &lib) { return image_writer(lib).write(); }
+std::vector<BYTE> encode_type_library_image(const library_info &lib) { return image_writer(lib).write(); }
 
 }  // namespace oleaut::disp

@@ -16,6 +16,7 @@
 #include "oleaut/com_error.hpp"
 #include "oleaut/dispatch/resources.hpp"
 #include "oleaut/dispatch/typelib_format.hpp"
+#include "typelib/type_library_build.hpp"
 #include "typelib_registry_keys.h"
 
 using namespace oleaut;
@@ -131,7 +132,7 @@ com_ptr<ITypeLib> load(const library_file &file)
     const std::vector<BYTE> image =
         is_standalone_image(file.path) ? read_standalone_image(file.path) : read_typelib_resource(file, &which);
     try {
-        return disp::load_type_library_image(image);
+        return disp::build_type_library(disp::decode_type_library_image(image));
     } catch (const com_error &e) {
         const std::string where = "'" + file.path + "'" + (which.empty() ? "" : ", " + which);
         // A description that reads but cannot be built into type information is damaged

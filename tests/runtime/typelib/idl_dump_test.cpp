@@ -47,9 +47,9 @@ const char *const kSampleIdl =
 
 TEST(IdlDump, SampleLibraryMatchesItsDescriptions)
 {
-    const long live = module_live_count();
+    const long live = live_objects();
     EXPECT_EQ(dump_idl(make_type_library(kLibrary).get()), kSampleIdl);
-    EXPECT_EQ(module_live_count(), live) << "every descriptor read was released";
+    EXPECT_EQ(live_objects(), live) << "every descriptor read was released";
 }
 
 TEST(IdlDump, IndexedPropertyPutNamesItsIndexAndValue)

@@ -21,14 +21,14 @@ class TypeInfoTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        live_at_start_ = module_live_count();
+        live_at_start_ = live_objects();
         lib_ = make_type_library(kLibrary);
         ASSERT_TRUE(lib_);
     }
     void TearDown() override
     {
         lib_.reset();
-        EXPECT_EQ(module_live_count(), live_at_start_) << "a type object or descriptor was not released";
+        EXPECT_EQ(live_objects(), live_at_start_) << "a type object or descriptor was not released";
     }
     com_ptr<ITypeInfo> listed(UINT index)
     {
@@ -579,18 +579,18 @@ TEST_F(TypeInfoTest, DeclaredTypesAreShownAsIdlWouldDeclareThem)
 TEST_F(TypeInfoTest, UnreleasedDescriptorsCountAsLiveObjects)
 {
     com_ptr<ITypeInfo> t = listed(kSampleIndex);
-    const long before = module_live_count();
+    const long before = live_objects();
     FUNCDESC *f = nullptr;
     TYPEATTR *a = nullptr;
     VARDESC *v = nullptr;
     ASSERT_EQ(t->GetFuncDesc(0, &f), S_OK);
     ASSERT_EQ(t->GetTypeAttr(&a), S_OK);
     ASSERT_EQ(listed(kKindIndex)->GetVarDesc(0, &v), S_OK);
-    EXPECT_EQ(module_live_count(), before + 3);
+    EXPECT_EQ(live_objects(), before + 3);
     t->ReleaseFuncDesc(f);
     t->ReleaseTypeAttr(a);
     listed(kKindIndex)->ReleaseVarDesc(v);
-    EXPECT_EQ(module_live_count(), before);
+    EXPECT_EQ(live_objects(), before);
 }
 
 TEST_F(TypeInfoTest, ATypeKeepsItsLibraryAlive)
@@ -603,9 +603,9 @@ TEST_F(TypeInfoTest, ATypeKeepsItsLibraryAlive)
     EXPECT_EQ(back->GetTypeInfoCount(), kTypeCount);
     EXPECT_EQ(name_of(impl_info(t.get(), 0).get()), "_cSample");
     t.reset();
-    EXPECT_GT(module_live_count(), live_at_start_);
+    EXPECT_GT(live_objects(), live_at_start_);
     back.reset();
-    EXPECT_EQ(module_live_count(), live_at_start_);
+    EXPECT_EQ(live_objects(), live_at_start_);
 }
 
 }  // namespace

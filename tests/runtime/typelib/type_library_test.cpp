@@ -17,14 +17,14 @@ class TypeLibraryTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        live_at_start_ = module_live_count();
+        live_at_start_ = live_objects();
         lib_ = make_type_library(kLibrary);
         ASSERT_TRUE(lib_);
     }
     void TearDown() override
     {
         lib_.reset();
-        EXPECT_EQ(module_live_count(), live_at_start_) << "a type object or descriptor was not released";
+        EXPECT_EQ(live_objects(), live_at_start_) << "a type object or descriptor was not released";
     }
     ITypeInfo *listed_raw(UINT index)
     {
@@ -39,10 +39,10 @@ protected:
 
 TEST_F(TypeLibraryTest, LibraryAttributesComeFromTheDescription)
 {
-    const long before = module_live_count();
+    const long before = live_objects();
     TLIBATTR *a = nullptr;
     ASSERT_EQ(lib_->GetLibAttr(&a), S_OK);
-    EXPECT_EQ(module_live_count(), before + 1) << "an outstanding attribute block counts";
+    EXPECT_EQ(live_objects(), before + 1) << "an outstanding attribute block counts";
     EXPECT_TRUE(IsEqualGUID(a->guid, kLibGuid));
     EXPECT_EQ(a->lcid, 1031u);
     EXPECT_EQ(a->syskind, SYS_WIN32);
@@ -50,7 +50,7 @@ TEST_F(TypeLibraryTest, LibraryAttributesComeFromTheDescription)
     EXPECT_EQ(a->wMinorVerNum, 5);
     EXPECT_EQ(a->wLibFlags, 0);
     lib_->ReleaseTLibAttr(a);
-    EXPECT_EQ(module_live_count(), before);
+    EXPECT_EQ(live_objects(), before);
 }
 
 struct listed_case {
@@ -219,7 +219,7 @@ TEST_F(TypeLibraryTest, NullArgumentsAreRefused)
 
 TEST(TypeLibraryBuild, NullTypeEntryIsRefusedWithTheLibraryAsSource)
 {
-    const long live = module_live_count();
+    const long live = live_objects();
     const library_info broken{u"Broken", kLibGuid, 1033, 1, 0, {&kSeries, static_cast<const enum_info *>(nullptr)}};
     try {
         (void)make_type_library(broken);
@@ -229,7 +229,7 @@ TEST(TypeLibraryBuild, NullTypeEntryIsRefusedWithTheLibraryAsSource)
         EXPECT_EQ(oleaut::utf16_to_utf8(e.source()), "Broken");
         EXPECT_NE(oleaut::utf16_to_utf8(e.description()).find("entry 1"), std::string::npos);
     }
-    EXPECT_EQ(module_live_count(), live) << "the half-built library was freed";
+    EXPECT_EQ(live_objects(), live) << "the half-built library was freed";
 }
 
 TEST(TypeLibraryReferences, NamedTypesPreferTheLibrarysOwnTypes)

@@ -10,10 +10,15 @@
 #include "oleaut/bstr.hpp"
 #include "oleaut/com_ptr.hpp"
 #include "oleaut/dispatch/describe.hpp"
+#include "oleaut/dispatch/typeinfo.hpp"
 
 namespace type_test {
 
 using namespace oleaut::disp;
+
+// Everything a type library built here keeps alive: the objects and descriptor blocks
+// in the runtime, and the lock they hold on this module.
+inline long live_objects() { return module_live_count() + type_objects_alive(); }
 
 inline const GUID kLibGuid = {0x5A1E0001, 0x1111, 0x4222, {0x83, 0x33, 0x44, 0x44, 0x55, 0x55, 0x66, 0x66}};
 inline const GUID kSampleIid = {0x5A1E0002, 0x1111, 0x4222, {0x83, 0x33, 0x44, 0x44, 0x55, 0x55, 0x66, 0x66}};
