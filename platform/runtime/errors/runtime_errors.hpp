@@ -1,5 +1,6 @@
 // The runtime's one table of error texts, shared by everything in liboleaut that
-// reports an error (Raise fill-in, CreateObject, the event log, com_error).
+// reports an error (Raise fill-in, CreateObject, the event log, com_error) and by
+// tools that print an HRESULT (regsvr, through OaRtErrorName and OaRtErrorDescription).
 #ifndef OLEAUT_SRC_RUNTIME_ERRORS_HPP
 #define OLEAUT_SRC_RUNTIME_ERRORS_HPP
 
@@ -15,6 +16,9 @@ LONG runtime_hresult_of(LONG number) noexcept;
 
 // The fixed text for number (either form), or the text for application-defined errors.
 std::u16string_view runtime_error_text(LONG number) noexcept;
+
+// The symbolic name of number ("E_INVALIDARG", "OART_E_TYPEMISMATCH"), or null.
+const char *runtime_error_name(LONG number) noexcept;
 
 }  // namespace oleaut::detail
 

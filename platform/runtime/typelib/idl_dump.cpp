@@ -1,5 +1,5 @@
-// render_idl (dump_idl to clients): a library rendered as IDL-like text, one declaration per line, in the
-// library's order. Everything is read back through ITypeLib and ITypeInfo, so the text
+// render_idl (dump_idl to clients): a library rendered as IDL-like text, one
+// declaration per line, in the library's order. Everything is read back through ITypeLib and ITypeInfo, so the text
 // shows what a client of the type information sees, not what the tables say.
 #include "type_library_build.hpp"
 #include "oleaut/variant.hpp"
