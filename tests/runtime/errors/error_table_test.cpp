@@ -93,3 +93,27 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ErrorTableArguments, NullOutPointerIsRefused) { EXPECT_EQ(OaRtErrorDescription(13, nullptr), E_POINTER); }
 
 }  // namespace
+
+namespace {
+
+// The same table names the numbers, for tools that print an HRESULT (regsvr).
+TEST(ErrorTableNames, KnownNumbersHaveTheirSymbolicName)
+{
+    oleaut::bstr name;
+    EXPECT_EQ(OaRtErrorName(E_INVALIDARG, name.put()), S_OK);
+    EXPECT_EQ(name.utf8(), "E_INVALIDARG");
+    EXPECT_EQ(OaRtErrorName(13, name.put()), S_OK);
+    EXPECT_EQ(name.utf8(), "OART_E_TYPEMISMATCH");
+    EXPECT_EQ(OaRtErrorName(SELFREG_E_CLASS, name.put()), S_OK);
+    EXPECT_EQ(name.utf8(), "SELFREG_E_CLASS");
+}
+
+TEST(ErrorTableNames, UnknownNumbersHaveNone)
+{
+    oleaut::bstr name;
+    EXPECT_EQ(OaRtErrorName(OART_OBJECT_ERROR_BASE + 1001, name.put()), S_FALSE);
+    EXPECT_TRUE(name.is_null());
+    EXPECT_EQ(OaRtErrorName(13, nullptr), E_POINTER);
+}
+
+}  // namespace

@@ -266,3 +266,30 @@ TEST(TypeLibraryReferences, NamedTypesPreferTheLibrarysOwnTypes)
 }
 
 }  // namespace
+
+namespace {
+
+// The objects live in the runtime, but they point into this module's tables: while
+// any is alive, the lock passed with them keeps this module from unloading.
+TEST(TypeLibraryOwner, TypeInformationKeepsItsModuleLoaded)
+{
+    const long before = module_live_count();
+    com_ptr<ITypeLib> lib = make_type_library(kLibrary);
+    com_ptr<ITypeInfo> info;
+    ASSERT_EQ(lib->GetTypeInfo(0, info.put()), S_OK);
+    lib.reset();
+    EXPECT_EQ(module_live_count(), before + 1) << "a type info keeps its library, and the library its module";
+    info.reset();
+    EXPECT_EQ(module_live_count(), before);
+}
+
+TEST(TypeLibraryOwner, EntryPointsRefuseMissingArguments)
+{
+    ITypeLib *lib = nullptr;
+    EXPECT_EQ(OaRtCreateTypeLib(nullptr, nullptr, &lib), E_POINTER);
+    EXPECT_EQ(lib, nullptr);
+    EXPECT_EQ(OaRtCreateTypeLib(&kLibrary, nullptr, nullptr), E_POINTER);
+    EXPECT_EQ(OaRtLoadTypeLibImage(nullptr, 4, &lib), E_POINTER);
+}
+
+}  // namespace
