@@ -3,17 +3,25 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Which packages scripts/install-deps makes sure of: `demo` (libraries and tools) or `all`.
+DEPS ?= all
+# What `make test` builds on top of the default build (which is what the demo needs).
+TEST_TARGETS ?= tests benchmarks
+# Where `make install` puts Quillet; the servers are registered for the current user.
+PREFIX ?= $(HOME)/.local
 
-.PHONY: all deps configure build register demo gallery test asan-test tsan-test soak bench fuzz clean
+.PHONY: all deps configure build register demo gallery test asan-test tsan-test soak bench fuzz \
+	install uninstall clean
 
 all: build
 
 deps:
-	@scripts/install-deps
+	@scripts/install-deps $(DEPS)
 
 configure: deps
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
 
+# The libraries, servers, tools and sample data: no tests, no benchmarks.
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
@@ -23,15 +31,28 @@ register: build
 	@cmake --build $(BUILD) --target register
 
 # Builds, registers, makes the sample database and renders charts of it into out/.
+demo: DEPS = demo
 demo: register
 	@BUILD=$(BUILD) scripts/demo
 
 # Every chart type and every background effect, with an index.html, into out/gallery/.
+gallery: DEPS = demo
 gallery: register
 	@BUILD=$(BUILD) scripts/gallery
 
 test: register
-	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@cmake --build $(BUILD) -j $(JOBS) --target $(TEST_TARGETS)
+	@cd $(BUILD) && ctest --output-on-failure --no-tests=error -j $(JOBS)
+
+# Installs the servers, liboleaut, its headers, quillet-chart, regsvr and quillet.pc under
+# PREFIX and registers the servers in the user's registry (OLEAUT_REGISTRY if set);
+# `make uninstall PREFIX=...` unregisters them and removes what was installed.
+install: DEPS = demo
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+uninstall:
+	@cmake -DQUILLET_PREFIX=$(PREFIX) -P cmake/uninstall.cmake
 
 # The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer. The system's
 # font libraries keep caches for the life of the process: scripts/lsan.supp names them.
@@ -39,7 +60,7 @@ asan-test: export ASAN_OPTIONS ?= detect_leaks=1:abort_on_error=1
 asan-test: export UBSAN_OPTIONS ?= print_stacktrace=1:halt_on_error=1
 asan-test: export LSAN_OPTIONS ?= suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0
 asan-test:
-	@$(MAKE) --no-print-directory test BUILD=$(ASAN_BUILD) \
+	@$(MAKE) --no-print-directory test BUILD=$(ASAN_BUILD) TEST_TARGETS=tests \
 		CMAKE_FLAGS="-DCMAKE_BUILD_TYPE=Debug -DQUILLET_SANITIZE=ON"
 
 # The libFuzzer targets, built with clang in build-fuzz, FUZZ_SECONDS (60) each.
@@ -60,9 +81,11 @@ tsan-test: deps
 # memory as it goes; fails if memory grows. `make soak CHARTS=300` is a quick run.
 CHARTS ?= 10000
 soak: register
+	@cmake --build $(BUILD) -j $(JOBS) --target chart_soak
 	@$(BUILD)/bin/chart_soak $(CHARTS)
 
 bench: build
+	@cmake --build $(BUILD) -j $(JOBS) --target quillet_bench
 	@$(BUILD)/bin/quillet_bench
 
 clean:

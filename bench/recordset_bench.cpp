@@ -8,8 +8,8 @@
 #include <string>
 
 #include "comutil.hpp"
-#include "recordset_object.hpp"
-#include "sqlite_script.hpp"
+#include "objects/recordset_object.hpp"
+#include "sources/sqlite_script.hpp"
 
 namespace {
 

@@ -16,11 +16,11 @@
 #include <optional>
 #include <string>
 
-#include "csv_parser.hpp"
-#include "csv_source.hpp"
+#include "objects/recordset_object.hpp"
 #include "oleaut/dispatch/module.hpp"
 #include "oleaut/late_bound.hpp"
-#include "recordset_object.hpp"
+#include "sources/csv_parser.hpp"
+#include "sources/csv_source.hpp"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/quillet.hpp"
+#include "automation/quillet_object.hpp"
 #include "oleaut/dispatch/module.hpp"
 #include "support/fake_host/fake_host.hpp"
 #include "support/variant_maker.hpp"

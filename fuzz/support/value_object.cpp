@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "oleaut/unknown.hpp"
 #include "oleaut/variant.hpp"
 
 namespace fuzz_support {
@@ -10,7 +11,7 @@ namespace {
 
 std::atomic<long> g_alive{0};
 
-class value_object final : public IDispatch {
+class value_object final : public oleaut::unknown<value_object, oleaut::interfaces<IDispatch>> {
 public:
     value_object(const VARIANT &value, HRESULT failure) : failure_(failure)
     {
@@ -19,26 +20,6 @@ public:
             failure_ = E_OUTOFMEMORY;
     }
 
-    STDMETHOD(QueryInterface)(REFIID riid, void **ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
-            *ppv = static_cast<IDispatch *>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return ++refs_; }
-    STDMETHOD_(ULONG, Release)() override
-    {
-        ULONG n = --refs_;
-        if (n == 0)
-            delete this;
-        return n;
-    }
     STDMETHOD(GetTypeInfoCount)(UINT *n) override
     {
         if (!n)
@@ -75,7 +56,6 @@ private:
 
     oleaut::variant value_;
     HRESULT failure_;
-    std::atomic<ULONG> refs_{1};
 };
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The four entry points of the component's library. Registration writes the class
 // (through the toolkit) and then the type library the library carries in its
 // resources; unregistration removes both.
-#include "chart/quillet.hpp"
+#include "automation/quillet_object.hpp"
 #include "oleaut/dispatch/embedded_type_library.hpp"
 #include "oleaut/dispatch/server.hpp"
 

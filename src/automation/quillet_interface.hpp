@@ -1,9 +1,9 @@
 // _cQuillet, the component's default interface: a dual interface whose interface
-// table follows IDispatch's seven entries in this order. Object parameters are typed
-// as the host's Chart and the recordset's Recordset; both arrive as IDispatch.
+// table follows IDispatch's seven entries in the order of its member list below.
 #ifndef QUILLET_AUTOMATION_QUILLET_INTERFACE_HPP
 #define QUILLET_AUTOMATION_QUILLET_INTERFACE_HPP
 
+#include "automation/member_signatures.hpp"
 #include "oleaut.h"
 
 namespace quillet {
@@ -30,24 +30,48 @@ enum : DISPID {
     DISPID_Reset = 0x60030008,
 };
 
+// _cQuillet's members, each written once, in interface-table order. A row is
+//   MEMBER(entry, dispatch name, invoke kind, routine, result, result's type name,
+//          late bound, parameters)
+// `entry` names the interface-table entry, `routine` the chart_builder routine the member
+// runs; the result and parameters are described in member_signatures.hpp. A member that is
+// not late bound stays in the interface table (and the type library marks it so) but is
+// never offered to Invoke: assignment by value, kept for binary compatibility. Object
+// parameters are typed as the host's Chart and the recordset's Recordset; both arrive as
+// IDispatch.
+#define QUILLET_CQUILLET_MEMBERS(MEMBER)                                                                        \
+    MEMBER(get_oQuillet, oQuillet, PROPERTYGET, chart_reference, VT_DISPATCH, u"Chart", true, )                  \
+    MEMBER(put_oQuillet, oQuillet, PROPERTYPUT, set_chart_reference, VT_EMPTY, nullptr, false,                   \
+           (VT_DISPATCH, RHS, u"Chart"))                                                                         \
+    MEMBER(putref_oQuillet, oQuillet, PROPERTYPUTREF, set_chart_reference, VT_EMPTY, nullptr, true,              \
+           (VT_DISPATCH, RHS, u"Chart"))                                                                         \
+    MEMBER(SetChartOptions, SetChartOptions, FUNC, chart_options, VT_EMPTY, nullptr, true,                       \
+           (VT_I4, iXlChartType, u"xlChartType")(VT_I2, iPlotAreaWidth)(VT_I2, iPlotAreaHeight))                 \
+    MEMBER(AddDataSeries, AddDataSeries, FUNC, add_data_series, VT_EMPTY, nullptr, true,                         \
+           (VT_DISPATCH, oRs, u"Recordset")(VT_BSTR, strValueCol)(VT_BSTR, strSeriesName)                        \
+           (VT_BOOL, flgShowDataLabels)(VT_BOOL, flgShaded))                                                      \
+    MEMBER(SetChartTitles, SetChartTitles, FUNC, chart_titles, VT_EMPTY, nullptr, true,                          \
+           (VT_BYREF | VT_VARIANT, strMainTitle)(VT_BYREF | VT_VARIANT, strXAxisTitle)                           \
+           (VT_BYREF | VT_VARIANT, strYAxisTitle))                                                               \
+    MEMBER(SetXAxisHeadings, SetXAxisHeadings, FUNC, x_axis_headings, VT_EMPTY, nullptr, true,                   \
+           (VT_DISPATCH, oRs, u"Recordset")(VT_BSTR, strValueCol))                                               \
+    MEMBER(SetBackgroundEffect, SetBackgroundEffect, FUNC, background_effect, VT_EMPTY, nullptr, true,           \
+           (VT_I4, iXlChartFillEffect, u"xlChartFillEffect"))                                                    \
+    MEMBER(ExportToGif, ExportToGif, FUNC, export_to_gif, VT_VARIANT, nullptr, true, (VT_BSTR, strFileName))     \
+    MEMBER(Reset, Reset, FUNC, reset, VT_EMPTY, nullptr, true, )
+
+// The interface table: IDispatch's seven entries, then one per member.
+#define QUILLET_PURE_ENTRY(entry, name, kind, routine, result_vt, result_type, late_bound, params) \
+    STDMETHOD(entry)(QUILLET_ENTRY_PARAMS(result_vt, params)) PURE;
+
 struct _cQuillet : public IDispatch {
-    STDMETHOD(get_oQuillet)(IDispatch **chart) PURE;
-    // Assignment by value: kept in the table for binary compatibility, never offered to
-    // late-bound clients.
-    STDMETHOD(put_oQuillet)(IDispatch *chart) PURE;
-    STDMETHOD(putref_oQuillet)(IDispatch *chart) PURE;
-    STDMETHOD(SetChartOptions)(LONG iXlChartType, SHORT iPlotAreaWidth, SHORT iPlotAreaHeight) PURE;
-    STDMETHOD(AddDataSeries)(IDispatch *oRs, BSTR strValueCol, BSTR strSeriesName, VARIANT_BOOL flgShowDataLabels,
-                             VARIANT_BOOL flgShaded) PURE;
-    STDMETHOD(SetChartTitles)(VARIANT *strMainTitle, VARIANT *strXAxisTitle, VARIANT *strYAxisTitle) PURE;
-    STDMETHOD(SetXAxisHeadings)(IDispatch *oRs, BSTR strValueCol) PURE;
-    STDMETHOD(SetBackgroundEffect)(LONG iXlChartFillEffect) PURE;
-    STDMETHOD(ExportToGif)(BSTR strFileName, VARIANT *result) PURE;
-    STDMETHOD(Reset)() PURE;
+    QUILLET_CQUILLET_MEMBERS(QUILLET_PURE_ENTRY)
 
 protected:
     ~_cQuillet() = default;
 };
+
+#undef QUILLET_PURE_ENTRY
 
 }  // namespace quillet
 

@@ -1,6 +1,6 @@
 #include "automation/type_library.hpp"
 
-#include "chart/quillet.hpp"
+#include "automation/quillet_object.hpp"
 
 namespace quillet {
 

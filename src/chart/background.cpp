@@ -2,8 +2,8 @@
 // gradients, or with the default one-colour gradient in scheme colour 15 for any other
 // number. Log-and-re-raise: the first refusal ends the call, is logged and reaches the
 // caller; what was done before stays done.
-#include "automation/failure_modes.hpp"
-#include "chart/quillet.hpp"
+#include "chart/chart_builder.hpp"
+#include "chart/failure_modes.hpp"
 #include "host/chart.hpp"
 
 namespace quillet {
@@ -36,9 +36,9 @@ void apply_fill(const Surface &surface, LONG effect)
 
 }  // namespace
 
-void cQuillet::background_effect(LONG iXlChartFillEffect)
+void chart_builder::background_effect(LONG iXlChartFillEffect)
 {
-    automation::log_and_reraise([&] {
+    log_and_reraise([&] {
         Chart(oQuillet).put_WallsAndGridlines2D(false);
         {
             Surface walls = Chart(oQuillet).get_Walls();

@@ -1,8 +1,8 @@
 // The chart's type and plot-area size, and the layout every chart gets when its first
 // series arrives. Both run in continue-on-error mode: whatever the host refuses is
 // skipped and the rest still runs.
-#include "automation/failure_modes.hpp"
-#include "chart/quillet.hpp"
+#include "chart/chart_builder.hpp"
+#include "chart/failure_modes.hpp"
 #include "host/chart.hpp"
 
 namespace quillet {
@@ -19,9 +19,9 @@ constexpr DOUBLE kFirstSeriesPlotWidth = 600.0;
 
 }  // namespace
 
-void cQuillet::chart_options(LONG iXlChartType, SHORT iPlotAreaWidth, SHORT iPlotAreaHeight)
+void chart_builder::chart_options(LONG iXlChartType, SHORT iPlotAreaWidth, SHORT iPlotAreaHeight)
 {
-    automation::continue_on_error steps;
+    continue_on_error steps;
     Chart chart;
     steps.step([&] { chart = Chart(oQuillet); });
     steps.step([&] { chart.put_ChartType(iXlChartType); });
@@ -31,9 +31,9 @@ void cQuillet::chart_options(LONG iXlChartType, SHORT iPlotAreaWidth, SHORT iPlo
         steps.step([&] { chart.get_PlotArea().put_Width(static_cast<DOUBLE>(iPlotAreaWidth)); });
 }
 
-void cQuillet::first_series_layout() noexcept
+void chart_builder::first_series_layout() noexcept
 {
-    automation::continue_on_error steps;
+    continue_on_error steps;
     Chart chart;
     steps.step([&] { chart = Chart(oQuillet); });
     steps.step([&] { chart.put_HasLegend(true); });

@@ -1,9 +1,9 @@
 // AddDataSeries: one recordset column becomes one series. The values go into the
 // series' own column of the staging grid on the data sheet (column = series count + 2,
 // rows 1..n, at most 25 rows), and the new series is bound to exactly those cells.
-#include "automation/conversions.hpp"
-#include "automation/failure_modes.hpp"
-#include "chart/quillet.hpp"
+#include "chart/chart_builder.hpp"
+#include "chart/conversions.hpp"
+#include "chart/failure_modes.hpp"
 #include "chart/staging_grid.hpp"
 #include "host/chart.hpp"
 #include "host/recordset.hpp"
@@ -26,17 +26,17 @@ constexpr SHORT kXlDataLabelsShowValue = 2;
 
 }  // namespace
 
-void cQuillet::add_data_series(IDispatch *oRs, BSTR strValueCol, BSTR strSeriesName, VARIANT_BOOL flgShowDataLabels,
+void chart_builder::add_data_series(IDispatch *oRs, BSTR strValueCol, BSTR strSeriesName, VARIANT_BOOL flgShowDataLabels,
                                VARIANT_BOOL flgShaded)
 {
     if (!oRs || !strValueCol)
-        automation::raise_validation_error(automation::kInvalidRecordsetOrColumn);
+        raise_validation_error(kInvalidRecordsetOrColumn);
 
-    automation::log_and_reraise([&] {
+    log_and_reraise([&] {
         Recordset rs{com_ptr<IDispatch>(oRs)};
         rs.MoveFirst();
         Chart chart(oQuillet);
-        const SHORT column = automation::to_short(chart.get_SeriesCollection().Count() + 2);
+        const SHORT column = to_short(chart.get_SeriesCollection().Count() + 2);
         const SHORT rows = staging_grid::write_column(Worksheet(oDataSheet), rs, strValueCol, column, VT_DECIMAL);
         if (rows == 0)
             return;

@@ -1,7 +1,7 @@
 // ExportToGif writes the chart through the host's own export; Reset empties the chart
 // and the staging grid so the same object can build the next chart.
-#include "automation/failure_modes.hpp"
-#include "chart/quillet.hpp"
+#include "chart/chart_builder.hpp"
+#include "chart/failure_modes.hpp"
 #include "host/chart.hpp"
 #include "host/worksheet.hpp"
 
@@ -24,14 +24,14 @@ bool blank_after_trimming_spaces(BSTR s)
 
 }  // namespace
 
-oleaut::variant cQuillet::export_to_gif(BSTR strFileName)
+oleaut::variant chart_builder::export_to_gif(BSTR strFileName)
 {
     oleaut::variant result;
-    automation::log_and_reraise([&] {
+    log_and_reraise([&] {
         if (Chart(oQuillet).get_SeriesCollection().Count() <= 0)
-            automation::raise_validation_error(automation::kNoDataSeries);
+            raise_validation_error(kNoDataSeries);
         if (blank_after_trimming_spaces(strFileName))
-            automation::raise_validation_error(automation::kInvalidFileName);
+            raise_validation_error(kInvalidFileName);
         Chart(oQuillet).Export(strFileName, kGifFilter);
         result = oleaut::variant::i2(1);
     });
@@ -40,7 +40,7 @@ oleaut::variant cQuillet::export_to_gif(BSTR strFileName)
 
 // Plain propagation: the first refusal reaches the caller; series already deleted stay
 // deleted.
-void cQuillet::reset()
+void chart_builder::reset()
 {
     while (Chart(oQuillet).get_SeriesCollection().Count() > 0)
         Chart(oQuillet).SeriesCollection_Item(1).Delete();

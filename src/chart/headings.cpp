@@ -1,8 +1,8 @@
 // SetXAxisHeadings: one recordset column becomes the category headings. The values go
 // into the heading column of the staging grid as text, and the chart's first series
 // takes exactly those cells as its XValues.
-#include "automation/failure_modes.hpp"
-#include "chart/quillet.hpp"
+#include "chart/chart_builder.hpp"
+#include "chart/failure_modes.hpp"
 #include "chart/staging_grid.hpp"
 #include "host/chart.hpp"
 
@@ -10,15 +10,15 @@ namespace quillet {
 
 using namespace quillet::host;
 
-void cQuillet::x_axis_headings(IDispatch *oRs, BSTR strValueCol)
+void chart_builder::x_axis_headings(IDispatch *oRs, BSTR strValueCol)
 {
     // The series count is read whatever the arguments are; a failure to read it reaches
     // the caller unlogged, like the validation error.
     const LONG series = Chart(oQuillet).get_SeriesCollection().Count();
     if (!oRs || !strValueCol || series < 1)
-        automation::raise_validation_error(automation::kInvalidRecordsetOrColumn);
+        raise_validation_error(kInvalidRecordsetOrColumn);
 
-    automation::log_and_reraise([&] {
+    log_and_reraise([&] {
         Recordset rs{com_ptr<IDispatch>(oRs)};
         rs.MoveFirst();
         const Worksheet sheet(oDataSheet);

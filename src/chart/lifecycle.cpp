@@ -1,8 +1,8 @@
-// Construction and destruction of a cQuillet object: one hidden host application with
+// Construction and destruction of a chart builder: one hidden host application with
 // one workbook, whose first worksheet is the data sheet and whose chart sheet is the
 // chart being built.
-#include "automation/failure_modes.hpp"
-#include "chart/quillet.hpp"
+#include "chart/chart_builder.hpp"
+#include "chart/failure_modes.hpp"
 #include "host/application.hpp"
 #include "host/chart.hpp"
 
@@ -17,19 +17,10 @@ constexpr LONG kXl3DColumnClustered = 54;
 
 }  // namespace
 
-cQuillet *cQuillet::create()
-{
-    // Errors the component raises without a source carry the class's own name.
-    OaRtSetDefaultSource(u"Quillet.cQuillet");
-    // The object holds one reference from here on; a constructor failure releases it,
-    // which gives back whatever references were already set.
-    return new cQuillet();
-}
-
 // Plain propagation: the first failing step ends construction and its error reaches the
 // creator. Nothing is undone: a host started in step 1 is released with the half-built
 // object, but not told to close its workbook or to quit.
-cQuillet::cQuillet()
+chart_builder::chart_builder()
 {
     oHostApp = oleaut::rt::create_object(u"Excel.Application");  // 1
     Application app(oHostApp);
@@ -44,9 +35,9 @@ cQuillet::cQuillet()
     }                                                                // 9
 }
 
-void cQuillet::initial_chart_defaults() noexcept
+void chart_builder::initial_chart_defaults() noexcept
 {
-    automation::continue_on_error steps;
+    continue_on_error steps;
     Chart chart;
     steps.step([&] { chart = Chart(oQuillet); });
     steps.step([&] { chart.put_ChartType(kXl3DColumnClustered); });
@@ -57,7 +48,7 @@ void cQuillet::initial_chart_defaults() noexcept
 // Plain propagation, but a release cannot carry an error: the first failing step ends the
 // destructor and the failure goes no further. The chart and data sheet references are
 // given back afterwards, with the object.
-cQuillet::~cQuillet()
+chart_builder::~chart_builder()
 {
     if (!oHostApp)
         return;
@@ -69,7 +60,7 @@ cQuillet::~cQuillet()
         app.Quit();
         oHostApp.reset();
     } catch (...) {
-        automation::record_current_failure();
+        record_current_failure();
     }
 }
 

@@ -1,6 +1,6 @@
 #include "chart/staging_grid.hpp"
 
-#include "automation/conversions.hpp"
+#include "chart/conversions.hpp"
 
 namespace quillet::staging_grid {
 
@@ -15,7 +15,7 @@ SHORT write_column(const host::Worksheet &sheet, const host::Recordset &rs, BSTR
         if (at_end || row >= kMaxRows)
             return row;
         ++row;
-        oleaut::variant value = automation::convert(rs.FieldValue(column_name), as);
+        oleaut::variant value = convert(rs.FieldValue(column_name), as);
         sheet.get_Cells().put_Item(row, column, value);
         rs.MoveNext();
     }

@@ -2,9 +2,9 @@
 // argument carries text is switched on, given the text and set in bold Verdana; a blank
 // argument leaves its title as it is. Continue-on-error mode: every step fetches its
 // objects afresh from the chart, so one refusal costs only that step.
-#include "automation/conversions.hpp"
-#include "automation/failure_modes.hpp"
-#include "chart/quillet.hpp"
+#include "chart/chart_builder.hpp"
+#include "chart/conversions.hpp"
+#include "chart/failure_modes.hpp"
 #include "host/chart.hpp"
 
 namespace quillet {
@@ -32,14 +32,14 @@ bool is_blank(const VARIANT &v)
         value = value->pvarVal;
     if (value->vt == VT_NULL)
         return true;
-    oleaut::bstr text = automation::to_string(*value);
+    oleaut::bstr text = to_string(*value);
     for (char16_t c : text.view())
         if (c != u' ')
             return false;
     return true;
 }
 
-void axis_title_steps(automation::continue_on_error &steps, const Chart &chart, LONG axis, const VARIANT &text,
+void axis_title_steps(continue_on_error &steps, const Chart &chart, LONG axis, const VARIANT &text,
                       bool value_axis)
 {
     auto title = [&] { return chart.Axes(axis, kXlPrimary).get_AxisTitle(); };
@@ -57,16 +57,16 @@ void axis_title_steps(automation::continue_on_error &steps, const Chart &chart, 
 
 }  // namespace
 
-void cQuillet::chart_titles(const VARIANT &strMainTitle, const VARIANT &strXAxisTitle, const VARIANT &strYAxisTitle)
+void chart_builder::chart_titles(const VARIANT &strMainTitle, const VARIANT &strXAxisTitle, const VARIANT &strYAxisTitle)
 {
-    automation::continue_on_error steps;
+    continue_on_error steps;
     Chart chart;
     steps.step([&] { chart = Chart(oQuillet); });
 
     if (steps.test([&] { return !is_blank(strMainTitle); })) {
         steps.step([&] { chart.put_HasTitle(true); });
         steps.step([&] {
-            oleaut::bstr caption = automation::to_string(strMainTitle);
+            oleaut::bstr caption = to_string(strMainTitle);
             chart.get_ChartTitle().put_Caption(oleaut::variant::take_bstr(std::move(caption)));
         });
         steps.step([&] { chart.get_ChartTitle().get_Font().put_Name(kTitleFont); });

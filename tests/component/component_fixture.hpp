@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "chart/quillet.hpp"
+#include "automation/quillet_object.hpp"
 #include "support/fake_host/fake_host.hpp"
 
 namespace component_test {

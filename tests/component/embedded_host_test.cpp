@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "chart/quillet.hpp"
+#include "automation/quillet_object.hpp"
 #include "comutil.hpp"
 #include "oleaut/late_bound.hpp"
 

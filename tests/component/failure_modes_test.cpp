@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "automation/failure_modes.hpp"
+#include "chart/failure_modes.hpp"
 #include "component_fixture.hpp"
 
 namespace {
@@ -12,7 +12,7 @@ namespace {
 using component_test::fixture;
 using component_test::log_entry;
 using oleaut::com_error;
-using quillet::automation::continue_on_error;
+using quillet::continue_on_error;
 
 using FailureModes = fixture;
 
@@ -69,7 +69,7 @@ TEST_F(FailureModes, StepTemporariesAreReleasedWhenTheStepFails)
 TEST_F(FailureModes, HandlerLogsOnceAndReraisesUnchanged)
 {
     try {
-        quillet::automation::log_and_reraise([] { throw com_error(kHostError, u"SheetHost", u"Tab\there\\"); });
+        quillet::log_and_reraise([] { throw com_error(kHostError, u"SheetHost", u"Tab\there\\"); });
         FAIL() << "the handler did not re-raise";
     } catch (const com_error &e) {
         EXPECT_EQ(e.hr(), kHostError);
@@ -84,7 +84,7 @@ TEST_F(FailureModes, HandlerLogsOnceAndReraisesUnchanged)
 TEST_F(FailureModes, HandlerDoesNothingWhenTheBodySucceeds)
 {
     int runs = 0;
-    quillet::automation::log_and_reraise([&] { ++runs; });
+    quillet::log_and_reraise([&] { ++runs; });
     EXPECT_EQ(runs, 1);
     EXPECT_TRUE(log_entries().empty());
 }
@@ -95,7 +95,7 @@ TEST_F(FailureModes, FailingLogWriteReachesTheCallerInstead)
     ::mkdir(dir.c_str(), 0700);
     ::setenv("OLEAUT_EVENTLOG", dir.c_str(), 1);
     try {
-        quillet::automation::log_and_reraise([] { host_refuses(); });
+        quillet::log_and_reraise([] { host_refuses(); });
         FAIL() << "nothing was raised";
     } catch (const com_error &e) {
         EXPECT_EQ(e.hr(), OART_E_FILEACCESS);
@@ -108,7 +108,7 @@ TEST_F(FailureModes, ValidationErrorCarriesTheComponentsNumberAndDefaultSource)
 {
     auto q = create();  // sets the runtime's default source
     try {
-        quillet::automation::raise_validation_error(quillet::automation::kNoDataSeries);
+        quillet::raise_validation_error(quillet::kNoDataSeries);
         FAIL();
     } catch (const com_error &e) {
         EXPECT_EQ(e.hr(), static_cast<HRESULT>(0x800403E9));

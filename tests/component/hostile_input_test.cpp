@@ -15,7 +15,7 @@
 #include <functional>
 #include <limits>
 
-#include "chart/quillet.hpp"
+#include "automation/quillet_object.hpp"
 #include "comutil.hpp"
 #include "oleaut/late_bound.hpp"
 

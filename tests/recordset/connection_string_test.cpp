@@ -1,8 +1,8 @@
 // Reading connection strings: pairs, quoting, case of keys, and what cannot be read.
 #include <gtest/gtest.h>
 
-#include "connection_string.hpp"
 #include "recordset_test_support.hpp"
+#include "sources/connection_string.hpp"
 
 namespace {
 

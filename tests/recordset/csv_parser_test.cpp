@@ -2,8 +2,8 @@
 // the line number and reason for input it refuses.
 #include <gtest/gtest.h>
 
-#include "csv_parser.hpp"
 #include "recordset_test_support.hpp"
+#include "sources/csv_parser.hpp"
 
 namespace {
 

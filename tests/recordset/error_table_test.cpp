@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "recordset_errors.hpp"
+#include "errors/recordset_errors.hpp"
 #include "recordset_test_support.hpp"
 
 namespace {

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "comutil.hpp"
-#include "recordset_object.hpp"
-#include "sqlite_script.hpp"
+#include "objects/recordset_object.hpp"
+#include "sources/sqlite_script.hpp"
 #include "support/temp_registry.hpp"
 
 namespace rs_test {

@@ -4,7 +4,7 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include "recordset_ids.hpp"
+#include "objects/recordset_ids.hpp"
 #include "recordset_test_support.hpp"
 #include "support/run_process.hpp"
 #include "support/temp_registry.hpp"

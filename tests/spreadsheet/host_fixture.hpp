@@ -12,11 +12,33 @@
 #include "automation/objects.hpp"
 #include "host_errors.hpp"
 #include "oleaut/dispatch/module.hpp"
-#include "spreadsheet/late_bound.hpp"
+#include "oleaut/late_bound.hpp"
 
 namespace test_support {
 
 using oleaut::variant;
+using late_bound = oleaut::late::ref;
+using oleaut::late::named_arg;
+
+// The com_error that f throws; a test failure (and an empty error) when it throws none.
+template <class F>
+oleaut::com_error error_of(F &&f)
+{
+    try {
+        f();
+    } catch (const oleaut::com_error &e) {
+        return e;
+    }
+    ADD_FAILURE() << "the call succeeded, but a failure was expected";
+    return oleaut::com_error(S_OK, u"", u"");
+}
+
+// Text of a VT_BSTR result (empty for a null string); a test failure for anything else.
+inline std::u16string text(const oleaut::variant &v)
+{
+    EXPECT_EQ(v.vt, VT_BSTR);
+    return v.vt == VT_BSTR && v.bstrVal ? std::u16string(v.bstrVal, SysStringLen(v.bstrVal)) : std::u16string();
+}
 
 inline constexpr LONG kXlChart = -4109;
 

@@ -107,7 +107,12 @@ TEST_F(ApplicationTest, GetsMayCallMethodsAndMethodCallsMayReadProperties)
     // A put is never taken for a get, nor the other way round.
     EXPECT_EQ(error_of([&] { books.invoke(u"Count", DISPATCH_PROPERTYPUT, {variant::i4(3)}); }).hr(),
               DISP_E_MEMBERNOTFOUND);
-    EXPECT_EQ(error_of([&] { app.invoke(u"Nothing here", DISPATCH_METHOD); }).hr(), DISP_E_UNKNOWNNAME);
+    // An unknown name is the host's DISP_E_UNKNOWNNAME, which a late-bound call reports as
+    // "object doesn't support this property or method".
+    LPOLESTR unknown_name[] = {const_cast<LPOLESTR>(u"Nothing here")};
+    DISPID unknown_id = 0;
+    EXPECT_EQ(app.get()->GetIDsOfNames(IID_NULL, unknown_name, 1, LOCALE_EN_US, &unknown_id), DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(error_of([&] { app.invoke(u"Nothing here", DISPATCH_METHOD); }).hr(), OART_E_NOTSUPPORTED);
 }
 
 TEST_F(ApplicationTest, GetIDsOfNamesAnswersTheClassicDispatchIds)

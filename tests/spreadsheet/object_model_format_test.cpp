@@ -153,23 +153,27 @@ TEST_F(FormatTest, FillsAndColoursRefuseValuesOutsideTheirCodes)
     open_chart_workbook();
     chart.put(u"ChartType", variant::i4(54));
     late_bound fill = chart.object(u"Walls").object(u"Fill");
-    auto named = [](LONG style, LONG variant_no, variant third, const char16_t *third_name) {
-        return std::vector<named_arg>{{u"Style", variant::i4(style)}, {u"Variant", variant::i4(variant_no)},
-                                      {third_name, std::move(third)}};
-    };
+    // Style, Variant and a third named argument.
     const struct {
         const char16_t *method;
-        std::vector<named_arg> args;
+        LONG style, variant_no;
+        variant third;
+        const char16_t *third_name;
         const char16_t *says;
     } refused[] = {
-        {u"PresetGradient", named(1, 1, variant::i4(25), u"PresetGradientType"), u"PresetGradientType must be from 1 to 24, not 25"},
-        {u"PresetGradient", named(1, 1, variant::i4(-2), u"PresetGradientType"), u"not -2"},
-        {u"PresetGradient", named(8, 1, variant::i4(3), u"PresetGradientType"), u"Style must be 1 (msoGradientHorizontal)"},
-        {u"OneColorGradient", named(1, 5, variant::r8(0.5), u"Degree"), u"Variant must be from 1 to 4, not 5"},
-        {u"OneColorGradient", named(1, 1, variant::r8(1.5), u"Degree"), u"Degree must be from 0 (darkest) to 1 (lightest)"},
+        {u"PresetGradient", 1, 1, variant::i4(25), u"PresetGradientType", u"PresetGradientType must be from 1 to 24, not 25"},
+        {u"PresetGradient", 1, 1, variant::i4(-2), u"PresetGradientType", u"not -2"},
+        {u"PresetGradient", 8, 1, variant::i4(3), u"PresetGradientType", u"Style must be 1 (msoGradientHorizontal)"},
+        {u"OneColorGradient", 1, 5, variant::r8(0.5), u"Degree", u"Variant must be from 1 to 4, not 5"},
+        {u"OneColorGradient", 1, 1, variant::r8(1.5), u"Degree", u"Degree must be from 0 (darkest) to 1 (lightest)"},
     };
     for (const auto &r : refused)
-        expect_host_error(error_of([&] { fill.call(r.method, {}, r.args); }), host_error::invalid_argument, r.says);
+        expect_host_error(error_of([&] {
+                              fill.call(r.method, {},
+                                        {{u"Style", variant::i4(r.style)}, {u"Variant", variant::i4(r.variant_no)},
+                                         {r.third_name, r.third}});
+                          }),
+                          host_error::invalid_argument, r.says);
     EXPECT_EQ(fill.get(u"Type").lVal, 1);  // still the automatic (solid) fill
     EXPECT_EQ(fill.get(u"GradientStyle").lVal, -2);
 

@@ -50,9 +50,13 @@ TEST_F(WorkbookTest, AddRefusesWhatItCannotDo)
     late_bound sheets = book.object(u"Worksheets");
     late_bound other_book = app.object(u"Workbooks").call_object(u"Add");
     late_bound foreign = other_book.object(u"Worksheets").object(u"Item", {variant::i2(1)});
+    struct owned_arg {
+        const char16_t *name;
+        variant value;
+    };
     struct row {
         const char *what;
-        std::vector<named_arg> args;
+        std::vector<owned_arg> args;
         const char16_t *says;
     };
     const std::vector<row> rows = {
@@ -64,7 +68,10 @@ TEST_F(WorkbookTest, AddRefusesWhatItCannotDo)
     };
     for (const row &r : rows) {
         SCOPED_TRACE(r.what);
-        expect_host_error(error_of([&] { sheets.call(u"Add", {}, r.args); }), host_error::invalid_argument, r.says);
+        std::vector<named_arg> named;
+        for (const owned_arg &a : r.args)
+            named.push_back({a.name, a.value});
+        expect_host_error(error_of([&] { sheets.call(u"Add", {}, named); }), host_error::invalid_argument, r.says);
     }
     EXPECT_EQ(book.object(u"Sheets").get(u"Count").lVal, 2);
 }

@@ -4,29 +4,17 @@
 #ifndef TEST_SUPPORT_COUNTING_OBJECT_H
 #define TEST_SUPPORT_COUNTING_OBJECT_H
 
-#include "oleaut.h"
+#include "oleaut/unknown.hpp"
 
 namespace test_support {
 
-class counting_object : public IDispatch {
+class counting_object : public oleaut::unknown<counting_object, oleaut::interfaces<IDispatch>, oleaut::caller_owned> {
 public:
+    counting_object() : unknown(0) {}
+
     // What DISPID_VALUE answers.
     VARIANT value{};
 
-    STDMETHOD(QueryInterface)(REFIID riid, void **ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
-            *ppv = static_cast<IDispatch *>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return static_cast<ULONG>(++refs_); }
-    STDMETHOD_(ULONG, Release)() override { return static_cast<ULONG>(--refs_); }
     STDMETHOD(GetTypeInfoCount)(UINT *n) override
     {
         *n = 0;
@@ -43,11 +31,11 @@ public:
         return result ? VariantCopy(result, &value) : S_OK;
     }
 
-    int refs() const { return refs_; }
+    // Negative when released more often than referenced.
+    int refs() const { return static_cast<int>(ref_count()); }
     int invokes() const { return invokes_; }
 
 private:
-    int refs_ = 0;
     int invokes_ = 0;
 };
 

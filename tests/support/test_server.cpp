@@ -1,5 +1,5 @@
 // A tiny in-process server for the activation, registration and reference-count tests.
-// Written by hand on purpose: IUnknown, IDispatch, the class factory and the four
+// Written by hand on purpose (IUnknown from the runtime's kit): IDispatch, the class factory and the four
 // entry points are exactly what a real server has, with nothing generated.
 #include <dlfcn.h>
 
@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "oleaut/unknown.hpp"
 #include "oleaut/utf.hpp"
+#include "oleaut/variant_view.hpp"
 #include "support/test_server_ids.h"
 
 #define TEST_SERVER_EXPORT extern "C" __attribute__((visibility("default")))
@@ -33,41 +35,22 @@ bool same_name(const OLECHAR *a, const char *b)
 // pass variables by reference).
 HRESULT integer_argument(const VARIANT &v, LONG *out)
 {
-    switch (v.vt) {
-    case VT_I2: *out = v.iVal; return S_OK;
-    case VT_I4: *out = v.lVal; return S_OK;
-    case VT_I2 | VT_BYREF: *out = *v.piVal; return S_OK;
-    case VT_I4 | VT_BYREF: *out = *v.plVal; return S_OK;
-    case VT_VARIANT | VT_BYREF: return integer_argument(*v.pvarVal, out);
+    const oleaut::variant_view arg(v);
+    switch (arg.type()) {
+    case VT_I2: *out = arg.value().iVal; return S_OK;
+    case VT_I4: *out = arg.value().lVal; return S_OK;
     default: return DISP_E_TYPEMISMATCH;
     }
 }
 
-class counter final : public IDispatch {
+// Counts itself among the server's live objects while it exists.
+struct live_object {
+    live_object() noexcept { ++g_live_objects; }
+    ~live_object() { --g_live_objects; }
+};
+
+class counter final : public oleaut::unknown<counter, oleaut::interfaces<IDispatch>, oleaut::self_owned<live_object>> {
 public:
-    counter() { ++g_live_objects; }
-
-    STDMETHOD(QueryInterface)(REFIID riid, void **ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
-            *ppv = static_cast<IDispatch *>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return ++refs_; }
-    STDMETHOD_(ULONG, Release)() override
-    {
-        ULONG left = --refs_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-
     STDMETHOD(GetTypeInfoCount)(UINT *pctinfo) override
     {
         if (!pctinfo)
@@ -139,7 +122,7 @@ public:
     }
 
 private:
-    ~counter() { --g_live_objects; }
+    ~counter() = default;
 
     static HRESULT take_integer(const VARIANT &v, UINT position, UINT *arg_err, LONG *out)
     {
@@ -158,28 +141,20 @@ private:
         return S_OK;
     }
 
-    std::atomic<ULONG> refs_{1};
     LONG value_ = 0;
 };
 
 // One static class object. Each reference handed out counts as a lock on the server,
 // so the library is never unloaded under a client that still holds the factory.
-class counter_factory final : public IClassFactory {
+struct server_locks {
+    ULONG add_ref() noexcept { return static_cast<ULONG>(++g_locks); }
+    ULONG release() noexcept { return static_cast<ULONG>(--g_locks); }
+};
+
+class counter_factory final
+    : public oleaut::unknown<counter_factory, oleaut::interfaces<IClassFactory>, oleaut::owner_counted> {
 public:
-    STDMETHOD(QueryInterface)(REFIID riid, void **ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
-            *ppv = static_cast<IClassFactory *>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return static_cast<ULONG>(++g_locks); }
-    STDMETHOD_(ULONG, Release)() override { return static_cast<ULONG>(--g_locks); }
+    server_locks count_owner() noexcept { return {}; }
     STDMETHOD(CreateInstance)(IUnknown *outer, REFIID riid, void **ppv) override
     {
         if (!ppv)

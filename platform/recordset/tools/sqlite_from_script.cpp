@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "oleaut/utf.hpp"
-#include "sqlite_script.hpp"
+#include "sources/sqlite_script.hpp"
 
 int main(int argc, char **argv)
 {

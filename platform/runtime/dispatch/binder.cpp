@@ -3,6 +3,7 @@
 // a put's value as DISPID_PROPERTYPUT, optional ones left out as VT_ERROR holding
 // DISP_E_PARAMNOTFOUND. Nothing here runs member code.
 #include "oleaut/dispatch/binder.hpp"
+#include "oleaut/variant_view.hpp"
 
 namespace oleaut::disp {
 
@@ -75,16 +76,12 @@ HRESULT bind_one(const param &p, size_t slot, const VARIANT &arg, call &out)
         return S_OK;
     }
     if (want == VT_DISPATCH || want == VT_UNKNOWN) {
-        const VARIANT *v = &arg;
-        if (v->vt == (VT_BYREF | VT_VARIANT) && v->pvarVal)
-            v = v->pvarVal;
-        IUnknown *unk = nullptr;
-        if (v->vt == VT_DISPATCH || v->vt == VT_UNKNOWN)
-            unk = v->punkVal;
-        else if (v->vt == (VT_BYREF | VT_DISPATCH) || v->vt == (VT_BYREF | VT_UNKNOWN))
-            unk = v->ppunkVal ? *v->ppunkVal : nullptr;
-        else
+        // An object, by value or by reference; a null reference to one stands for Nothing.
+        const variant_view given(arg);
+        const VARTYPE type = given.type() & ~VT_BYREF;
+        if (type != VT_DISPATCH && type != VT_UNKNOWN)
             return DISP_E_TYPEMISMATCH;
+        IUnknown *unk = given.followed_all() ? given.value().punkVal : nullptr;
         VARIANT *slot_v = out.own(slot);
         slot_v->vt = want;
         slot_v->punkVal = nullptr;

@@ -4,40 +4,20 @@
 #include <climits>
 #include <cstdlib>
 
-#include <atomic>
 #include <string>
 
 #include "oleaut/com_error.hpp"
 #include "oleaut/dispatch/server.hpp"
+#include "oleaut/unknown.hpp"
 
 namespace oleaut::disp {
 
 namespace {
 
-class class_factory final : public IClassFactory, private module_counted {
+class class_factory final : public unknown<class_factory, interfaces<IClassFactory>, self_owned<module_counted>> {
 public:
     explicit class_factory(const class_entry &entry) : entry_(entry) {}
 
-    STDMETHOD(QueryInterface)(REFIID riid, void **ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
-            *ppv = static_cast<IClassFactory *>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return refs_.fetch_add(1) + 1; }
-    STDMETHOD_(ULONG, Release)() override
-    {
-        ULONG n = refs_.fetch_sub(1) - 1;
-        if (n == 0)
-            delete this;
-        return n;
-    }
     STDMETHOD(CreateInstance)(IUnknown *outer, REFIID riid, void **ppv) override
     {
         if (!ppv)
@@ -64,7 +44,6 @@ public:
 private:
     ~class_factory() = default;
     const class_entry &entry_;
-    std::atomic<ULONG> refs_{1};
 };
 
 std::u16string guid_text(const GUID &g)

@@ -1,45 +1,22 @@
 // The error-info object CreateErrorInfo hands out: written through ICreateErrorInfo
 // by whoever fails, read through IErrorInfo by whoever catches. One object answers
 // both interfaces so that the writer can publish exactly what it filled in.
-#include <atomic>
 #include <mutex>
 #include <new>
 #include <optional>
 #include <string>
 
 #include "oleaut.h"
+#include "oleaut/unknown.hpp"
 
 namespace {
 
 using text_field = std::optional<std::u16string>;
 
-class error_info_object final : public IErrorInfo, public ICreateErrorInfo {
+// The IErrorInfo base is the identity.
+class error_info_object final
+    : public oleaut::unknown<error_info_object, oleaut::interfaces<IErrorInfo, ICreateErrorInfo>> {
 public:
-    // IUnknown: the IErrorInfo base is the identity.
-    STDMETHOD(QueryInterface)(REFIID riid, void **ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IErrorInfo)
-            *ppv = static_cast<IErrorInfo *>(this);
-        else if (riid == IID_ICreateErrorInfo)
-            *ppv = static_cast<ICreateErrorInfo *>(this);
-        else {
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return refs_.fetch_add(1, std::memory_order_relaxed) + 1; }
-    STDMETHOD_(ULONG, Release)() override
-    {
-        const ULONG left = refs_.fetch_sub(1, std::memory_order_acq_rel) - 1;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-
     // IErrorInfo
     STDMETHOD(GetGUID)(GUID *pGUID) override
     {
@@ -107,7 +84,6 @@ private:
         }
     }
 
-    std::atomic<ULONG> refs_{1};
     // Writer and reader may sit on different threads once the object is handed on.
     std::mutex mutex_;
     GUID guid_ = IID_NULL;

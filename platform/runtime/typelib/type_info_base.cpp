@@ -14,22 +14,6 @@ type_info_base::type_info_base(type_family &family, std::u16string name, TYPEKIN
 {
 }
 
-HRESULT STDMETHODCALLTYPE type_info_base::QueryInterface(REFIID riid, void **ppv)
-{
-    if (!ppv)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_ITypeInfo)) {
-        *ppv = static_cast<ITypeInfo *>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE type_info_base::AddRef() { return family_.add_ref(); }
-ULONG STDMETHODCALLTYPE type_info_base::Release() { return family_.release(); }
-
 HRESULT STDMETHODCALLTYPE type_info_base::GetTypeAttr(TYPEATTR **ppTypeAttr)
 try {
     if (!ppTypeAttr)

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "oleaut.h"
+#include "oleaut/unknown.hpp"
 #include "type_object_count.hpp"
 #include "type_layout.hpp"
 
@@ -26,13 +27,10 @@ struct named_member {
     const char16_t *doc = nullptr;
 };
 
-class type_info_base : public ITypeInfo, private type_object_counted {
+class type_info_base : public unknown<type_info_base, interfaces<ITypeInfo>, owner_counted>, private type_object_counted {
 public:
     type_info_base(type_family &family, std::u16string name, TYPEKIND kind, const GUID &guid, WORD type_flags,
                    const char16_t *doc);
-    type_info_base(const type_info_base &) = delete;
-    type_info_base &operator=(const type_info_base &) = delete;
-    virtual ~type_info_base() = default;
 
     const std::u16string &name() const noexcept { return name_; }
     TYPEKIND kind() const noexcept { return kind_; }
@@ -45,10 +43,8 @@ public:
     const type_info_base *library_entry() const noexcept { return library_entry_; }
     void set_library_entry(const type_info_base *entry) noexcept { library_entry_ = entry; }
 
-    // IUnknown: the family counts for all its types.
-    STDMETHOD(QueryInterface)(REFIID riid, void **ppv) override;
-    STDMETHOD_(ULONG, AddRef)() override;
-    STDMETHOD_(ULONG, Release)() override;
+    // IUnknown counts through the family, which counts for all its types.
+    type_family &count_owner() noexcept { return family_; }
 
     // ITypeInfo
     STDMETHOD(GetTypeAttr)(TYPEATTR **ppTypeAttr) override;

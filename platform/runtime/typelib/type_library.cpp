@@ -54,19 +54,6 @@ void type_library::build()
     }
 }
 
-HRESULT STDMETHODCALLTYPE type_library::QueryInterface(REFIID riid, void **ppv)
-{
-    if (!ppv)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_ITypeLib)) {
-        *ppv = static_cast<ITypeLib *>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
 HRESULT STDMETHODCALLTYPE type_library::GetTypeInfo(UINT index, ITypeInfo **ppTInfo)
 try {
     if (!ppTInfo)

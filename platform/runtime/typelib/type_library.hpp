@@ -11,16 +11,14 @@
 
 namespace oleaut::disp {
 
-class type_library final : public ITypeLib, public type_family {
+class type_library final : public unknown<type_library, interfaces<ITypeLib>, owner_counted>, public type_family {
 public:
     explicit type_library(const library_info &desc);
     // Creates the listed types and links them; called once, before the library is shared.
     void build();
 
-    // IUnknown
-    STDMETHOD(QueryInterface)(REFIID riid, void **ppv) override;
-    STDMETHOD_(ULONG, AddRef)() override { return add_ref(); }
-    STDMETHOD_(ULONG, Release)() override { return release(); }
+    // IUnknown: the library is its own family and counts for all its types.
+    type_family &count_owner() noexcept { return *this; }
 
     // ITypeLib
     STDMETHOD_(UINT, GetTypeInfoCount)() override { return static_cast<UINT>(listed_.size()); }

@@ -1,9 +1,9 @@
 // VariantChangeType(Ex) itself: references followed, objects asked for their
 // default value, invalid types refused, and the destination replaced only on
 // success (it may be the source).
-#include <atomic>
 #include <string>
 
+#include "oleaut/unknown.hpp"
 #include "runtime/conversions/conversion_test_support.hpp"
 
 namespace {
@@ -12,23 +12,12 @@ using namespace conversion_test;
 
 // An object whose default member (DISPID_VALUE, read as a property) answers a
 // fixed value, or fails the way a real object reports an error.
-class ValueObject final : public IDispatch {
+// It lives on the test's stack, which holds the first reference.
+class ValueObject final : public oleaut::unknown<ValueObject, oleaut::interfaces<IDispatch>, oleaut::caller_owned> {
 public:
     enum class Mode { Value, Exception, NotFound };
     ValueObject(Mode mode, VARIANT value) : mode_(mode), value_(value) {}
 
-    STDMETHOD(QueryInterface)(REFIID riid, void **ppv) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IDispatch) {
-            *ppv = static_cast<IDispatch *>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return ++refs_; }
-    STDMETHOD_(ULONG, Release)() override { return --refs_; }  // lives on the test's stack
     STDMETHOD(GetTypeInfoCount)(UINT *n) override { *n = 0; return S_OK; }
     STDMETHOD(GetTypeInfo)(UINT, LCID, ITypeInfo **) override { return E_NOTIMPL; }
     STDMETHOD(GetIDsOfNames)(REFIID, LPOLESTR *, UINT, LCID, DISPID *) override { return DISP_E_UNKNOWNNAME; }
@@ -54,33 +43,17 @@ public:
     DISPID last_id = -1;
     WORD last_flags = 0;
     UINT last_arg_count = 0;
-    ULONG refs() const { return refs_; }
+    ULONG refs() const { return ref_count(); }
 
 private:
     Mode mode_;
     VARIANT value_;
-    std::atomic<ULONG> refs_{1};
 };
 
 // An object with no IDispatch.
-class PlainObject final : public IUnknown {
+class PlainObject final : public oleaut::unknown<PlainObject, oleaut::interfaces<IUnknown>, oleaut::caller_owned> {
 public:
-    STDMETHOD(QueryInterface)(REFIID riid, void **ppv) override
-    {
-        if (riid == IID_IUnknown) {
-            *ppv = this;
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return ++refs_; }
-    STDMETHOD_(ULONG, Release)() override { return --refs_; }
-    ULONG refs() const { return refs_; }
-
-private:
-    std::atomic<ULONG> refs_{1};
+    ULONG refs() const { return ref_count(); }
 };
 
 VARIANT plain_i4(LONG x)

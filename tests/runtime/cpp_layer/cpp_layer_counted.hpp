@@ -4,7 +4,7 @@
 #ifndef TESTS_RUNTIME_CPP_LAYER_COUNTED_HPP
 #define TESTS_RUNTIME_CPP_LAYER_COUNTED_HPP
 
-#include "oleaut.h"
+#include "oleaut/unknown.hpp"
 
 namespace cpp_layer_test {
 
@@ -14,7 +14,10 @@ struct lifetime {
     int over_released = 0;  // Release calls after the count reached 0
 };
 
-class counted_dispatch final : public IDispatch {
+// The count lives in the test's record, which outlives the object: the record's last
+// release destroys the object, and a release past zero is recorded, not acted on.
+class counted_dispatch final
+    : public oleaut::unknown<counted_dispatch, oleaut::interfaces<IDispatch>, oleaut::owner_counted> {
 public:
     // Starts with one reference, owned by the caller.
     static counted_dispatch *create(lifetime &life)
@@ -24,30 +27,26 @@ public:
         return new counted_dispatch(life);
     }
 
-    STDMETHOD(QueryInterface)(REFIID riid, void **ppv) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IDispatch) {
-            *ppv = static_cast<IDispatch *>(this);
-            AddRef();
-            return S_OK;
+    struct recorder {
+        counted_dispatch &self;
+        ULONG add_ref() { return static_cast<ULONG>(++self.life_.refs); }
+        ULONG release()
+        {
+            lifetime &life = self.life_;
+            if (life.refs <= 0) {
+                ++life.over_released;
+                return 0;
+            }
+            const int left = --life.refs;
+            if (left == 0) {
+                life.destroyed = true;
+                delete &self;
+            }
+            return static_cast<ULONG>(left);
         }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return static_cast<ULONG>(++life_.refs); }
-    STDMETHOD_(ULONG, Release)() override
-    {
-        if (life_.refs <= 0) {
-            ++life_.over_released;
-            return 0;
-        }
-        const int left = --life_.refs;
-        if (left == 0) {
-            life_.destroyed = true;
-            delete this;
-        }
-        return static_cast<ULONG>(left);
-    }
+    };
+    recorder count_owner() noexcept { return recorder{*this}; }
+
     STDMETHOD(GetTypeInfoCount)(UINT *n) override
     {
         *n = 0;

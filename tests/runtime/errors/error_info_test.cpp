@@ -2,12 +2,12 @@
 // handed over (and cleared) by GetErrorInfo, with exact reference counting.
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <thread>
 
 #include "oleaut.h"
 #include "oleaut/bstr.hpp"
 #include "oleaut/com_ptr.hpp"
+#include "oleaut/unknown.hpp"
 
 namespace {
 
@@ -15,20 +15,10 @@ using oleaut::bstr;
 using oleaut::com_ptr;
 
 // An IErrorInfo that only counts references, to see what the thread slot holds.
-class counted_error_info final : public IErrorInfo {
+// Starts with the test's own reference.
+class counted_error_info final
+    : public oleaut::unknown<counted_error_info, oleaut::interfaces<IErrorInfo>, oleaut::caller_owned> {
 public:
-    STDMETHOD(QueryInterface)(REFIID riid, void **ppv) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IErrorInfo) {
-            *ppv = this;
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return ++refs; }
-    STDMETHOD_(ULONG, Release)() override { return --refs; }
     STDMETHOD(GetGUID)(GUID *g) override
     {
         *g = IID_NULL;
@@ -39,7 +29,7 @@ public:
     STDMETHOD(GetHelpFile)(BSTR *b) override { return *b = nullptr, S_OK; }
     STDMETHOD(GetHelpContext)(DWORD *c) override { return *c = 0, S_OK; }
 
-    std::atomic<ULONG> refs{1};  // the test's own reference
+    ULONG refs() const { return ref_count(); }
 };
 
 class ErrorInfo : public ::testing::Test {
@@ -148,18 +138,18 @@ TEST_F(ErrorInfo, GetHandsOverTheObjectAndClears)
 {
     counted_error_info fake;
     ASSERT_EQ(SetErrorInfo(0, &fake), S_OK);
-    EXPECT_EQ(fake.refs, 2u);
+    EXPECT_EQ(fake.refs(), 2u);
 
     IErrorInfo *got = nullptr;
     ASSERT_EQ(GetErrorInfo(0, &got), S_OK);
     EXPECT_EQ(got, &fake);
-    EXPECT_EQ(fake.refs, 2u) << "the slot's reference is handed over, not copied";
+    EXPECT_EQ(fake.refs(), 2u) << "the slot's reference is handed over, not copied";
 
     IErrorInfo *again = reinterpret_cast<IErrorInfo *>(1);
     EXPECT_EQ(GetErrorInfo(0, &again), S_FALSE);
     EXPECT_EQ(again, nullptr);
     got->Release();
-    EXPECT_EQ(fake.refs, 1u);
+    EXPECT_EQ(fake.refs(), 1u);
 }
 
 TEST_F(ErrorInfo, SetReplacesAndReleasesThePrevious)
@@ -167,10 +157,10 @@ TEST_F(ErrorInfo, SetReplacesAndReleasesThePrevious)
     counted_error_info first, second;
     SetErrorInfo(0, &first);
     SetErrorInfo(0, &second);
-    EXPECT_EQ(first.refs, 1u);
-    EXPECT_EQ(second.refs, 2u);
+    EXPECT_EQ(first.refs(), 1u);
+    EXPECT_EQ(second.refs(), 2u);
     SetErrorInfo(0, nullptr);
-    EXPECT_EQ(second.refs, 1u);
+    EXPECT_EQ(second.refs(), 1u);
     IErrorInfo *got = nullptr;
     EXPECT_EQ(GetErrorInfo(0, &got), S_FALSE);
 }
@@ -180,9 +170,9 @@ TEST_F(ErrorInfo, SettingTheSameObjectAgainKeepsOneReference)
     counted_error_info fake;
     SetErrorInfo(0, &fake);
     SetErrorInfo(0, &fake);
-    EXPECT_EQ(fake.refs, 2u);
+    EXPECT_EQ(fake.refs(), 2u);
     SetErrorInfo(0, nullptr);
-    EXPECT_EQ(fake.refs, 1u);
+    EXPECT_EQ(fake.refs(), 1u);
 }
 
 TEST_F(ErrorInfo, EachThreadHasItsOwn)
@@ -205,14 +195,14 @@ TEST_F(ErrorInfo, EachThreadHasItsOwn)
     ASSERT_EQ(GetErrorInfo(0, &got), S_OK);
     EXPECT_EQ(got, &mine);
     got->Release();
-    EXPECT_EQ(theirs.refs, 1u);
+    EXPECT_EQ(theirs.refs(), 1u);
 }
 
 TEST_F(ErrorInfo, ThreadExitReleasesWhatItHeld)
 {
     counted_error_info fake;
     std::thread([&] { SetErrorInfo(0, &fake); }).join();
-    EXPECT_EQ(fake.refs, 1u);
+    EXPECT_EQ(fake.refs(), 1u);
 }
 
 TEST_F(ErrorInfo, BadArgumentsAreRefused)
@@ -221,7 +211,7 @@ TEST_F(ErrorInfo, BadArgumentsAreRefused)
     EXPECT_EQ(GetErrorInfo(0, nullptr), E_INVALIDARG);
     counted_error_info fake;
     EXPECT_EQ(SetErrorInfo(1, &fake), E_INVALIDARG);
-    EXPECT_EQ(fake.refs, 1u);
+    EXPECT_EQ(fake.refs(), 1u);
     IErrorInfo *got = reinterpret_cast<IErrorInfo *>(1);
     EXPECT_EQ(GetErrorInfo(1, &got), E_INVALIDARG);
     EXPECT_EQ(got, nullptr);

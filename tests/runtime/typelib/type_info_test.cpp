@@ -7,6 +7,7 @@
 
 #include "oleaut/dispatch/module.hpp"
 #include "oleaut/dispatch/typeinfo.hpp"
+#include "oleaut/unknown.hpp"
 #include "type_test_sample.hpp"
 
 namespace {
@@ -353,7 +354,9 @@ TEST_F(TypeInfoTest, DualInterfaceAnswersItsVtableSide)
 }
 
 // An IDispatch that records the call it receives.
-class recording_dispatch : public IDispatch {
+// It lives on the test's stack: whatever the count, it is never freed.
+class recording_dispatch
+    : public oleaut::unknown<recording_dispatch, oleaut::interfaces<IDispatch>, oleaut::caller_owned> {
 public:
     DISPID last_id = 0;
     IID last_iid{};
@@ -361,13 +364,6 @@ public:
     WORD last_flags = 0;
     int calls = 0;
 
-    STDMETHOD(QueryInterface)(REFIID, void **ppv) override
-    {
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return 2; }
-    STDMETHOD_(ULONG, Release)() override { return 1; }
     STDMETHOD(GetTypeInfoCount)(UINT *n) override
     {
         *n = 0;

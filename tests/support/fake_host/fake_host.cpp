@@ -1,6 +1,5 @@
 #include "fake_host.hpp"
 
-#include <atomic>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -8,6 +7,7 @@
 #include "comutil.hpp"
 #include "oleaut/dispatch/describe.hpp"
 #include "oleaut/dispatch/server.hpp"
+#include "oleaut/unknown.hpp"
 
 namespace fake_host {
 
@@ -45,7 +45,7 @@ struct recordset_data {
 class object;
 std::string label(IDispatch *d);
 
-class object final : public IDispatch {
+class object final : public oleaut::unknown<object, oleaut::interfaces<IDispatch>> {
 public:
     object(std::string cls, std::shared_ptr<chart_data> chart = nullptr, std::shared_ptr<recordset_data> rs = nullptr)
         : cls_(std::move(cls)), instance_(++g_next_instance), chart_(std::move(chart)), rs_(std::move(rs))
@@ -55,24 +55,6 @@ public:
 
     std::string name() const { return cls_ + "#" + std::to_string(instance_); }
 
-    STDMETHOD(QueryInterface)(REFIID riid, void **ppv) override
-    {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
-            *ppv = static_cast<IDispatch *>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return ++refs_; }
-    STDMETHOD_(ULONG, Release)() override
-    {
-        ULONG n = --refs_;
-        if (n == 0)
-            delete this;
-        return n;
-    }
     STDMETHOD(GetTypeInfoCount)(UINT *n) override
     {
         *n = 0;
@@ -97,7 +79,6 @@ private:
     int instance_;
     std::shared_ptr<chart_data> chart_;
     std::shared_ptr<recordset_data> rs_;
-    std::atomic<ULONG> refs_{1};
 };
 
 std::string label(IDispatch *d)
@@ -311,26 +292,8 @@ HRESULT object::answer(const std::string &m, WORD flags, const std::vector<const
     return DISP_E_MEMBERNOTFOUND;
 }
 
-class factory final : public IClassFactory {
+class factory final : public oleaut::unknown<factory, oleaut::interfaces<IClassFactory>> {
 public:
-    STDMETHOD(QueryInterface)(REFIID riid, void **ppv) override
-    {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
-            *ppv = static_cast<IClassFactory *>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return ++refs_; }
-    STDMETHOD_(ULONG, Release)() override
-    {
-        ULONG n = --refs_;
-        if (n == 0)
-            delete this;
-        return n;
-    }
     STDMETHOD(CreateInstance)(IUnknown *, REFIID riid, void **ppv) override
     {
         ++g_state.applications_created;
@@ -343,7 +306,6 @@ public:
 
 private:
     ~factory() = default;
-    std::atomic<ULONG> refs_{1};
 };
 
 // {5B0E7A31-3C2D-4F19-A6E4-71C2D9A0F001}

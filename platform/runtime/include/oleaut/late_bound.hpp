@@ -7,6 +7,7 @@
 #define OLEAUT_LATE_BOUND_HPP
 
 #include <initializer_list>
+#include <span>
 
 #include "../comutil.hpp"
 
@@ -61,6 +62,63 @@ protected:
     com_ptr<IDispatch> d_;
 };
 
+// An object driven member by member by name, the way a test or a tool steps through a
+// host's object model:
+//
+//   late::ref app = late::ref::attach(new_application());
+//   app.put(u"Visible", variant::boolean(false));
+//   late::ref book = app.object(u"Workbooks").call_object(u"Add");
+//   fill.call(u"OneColorGradient", {}, {{u"Style", variant::i2(1)}, {u"Degree", variant::r8(0.23)}});
+class ref : public dispatch_ref {
+public:
+    using dispatch_ref::dispatch_ref;
+    using dispatch_ref::get;
+
+    // Adopts a reference the caller owns.
+    static ref attach(IDispatch *d) { return ref(com_ptr<IDispatch>::attach(d)); }
+    // The object a value holds; a null object is an empty ref (Nothing), anything that is
+    // no object a type mismatch.
+    static ref from(const VARIANT &v);
+
+    void reset() noexcept { d_.reset(); }
+
+    variant invoke(const OLECHAR *member, WORD flags, std::initializer_list<VARIANT> args = {},
+                   std::initializer_list<named_arg> named = {}) const
+    {
+        return late::invoke(d_.get(), member, flags, args, named);
+    }
+    // Property get, optionally indexed, and the object it answers.
+    variant get(const OLECHAR *member, std::initializer_list<VARIANT> index = {}) const
+    {
+        return late::get(d_.get(), member, index);
+    }
+    ref object(const OLECHAR *member, std::initializer_list<VARIANT> index = {}) const
+    {
+        return from(get(member, index));
+    }
+    // Property put (by value) and property put by reference (an object), optionally indexed.
+    void put(const OLECHAR *member, const VARIANT &value, std::initializer_list<VARIANT> index = {}) const
+    {
+        late::put(d_.get(), member, value, index);
+    }
+    void put_ref(const OLECHAR *member, const ref &value) const;
+    // Method call, and the object it answers.
+    variant call(const OLECHAR *member, std::initializer_list<VARIANT> args = {},
+                 std::initializer_list<named_arg> named = {}) const
+    {
+        return late::invoke(d_.get(), member, DISPATCH_METHOD, args, named);
+    }
+    // The same with named arguments collected at run time.
+    variant call(const OLECHAR *member, std::initializer_list<VARIANT> args, std::span<const named_arg> named) const;
+    ref call_object(const OLECHAR *member, std::initializer_list<VARIANT> args = {},
+                    std::initializer_list<named_arg> named = {}) const
+    {
+        return from(call(member, args, named));
+    }
+    // This object as an argument (the argument holds its own reference).
+    variant as_arg() const { return variant::dispatch(d_.get()); }
+};
+
 // ---- implementation ------------------------------------------------------------------
 namespace detail {
 
@@ -74,7 +132,7 @@ inline constexpr size_t kMaxArgs = 16;
 
 // The one place a member is called.
 inline variant invoke_args(IDispatch *target, const OLECHAR *member, WORD flags, const VARIANT *args, size_t count,
-                    std::initializer_list<named_arg> named)
+                           std::span<const named_arg> named)
 {
     if (!target)
         no_object();
@@ -133,19 +191,50 @@ inline variant invoke_args(IDispatch *target, const OLECHAR *member, WORD flags,
 inline variant invoke(IDispatch *target, const OLECHAR *member, WORD flags, std::initializer_list<VARIANT> args,
                       std::initializer_list<named_arg> named)
 {
-    return detail::invoke_args(target, member, flags, args.begin(), args.size(), named);
+    return detail::invoke_args(target, member, flags, args.begin(), args.size(), {named.begin(), named.size()});
 }
 
-inline void put(IDispatch *target, const OLECHAR *member, const VARIANT &value, std::initializer_list<VARIANT> index)
+namespace detail {
+
+// A put or a put by reference: the index arguments, then the value.
+inline void put_with(WORD flags, IDispatch *target, const OLECHAR *member, const VARIANT &value,
+                     std::initializer_list<VARIANT> index)
 {
-    VARIANT all[detail::kMaxArgs];
-    if (index.size() + 1 > detail::kMaxArgs)
+    VARIANT all[kMaxArgs];
+    if (index.size() + 1 > kMaxArgs)
         throw com_error(DISP_E_BADPARAMCOUNT);
     size_t n = 0;
     for (const VARIANT &v : index)
         all[n++] = v;
     all[n++] = value;
-    detail::invoke_args(target, member, DISPATCH_PROPERTYPUT, all, n, {});
+    invoke_args(target, member, flags, all, n, {});
+}
+
+}  // namespace detail
+
+inline void put(IDispatch *target, const OLECHAR *member, const VARIANT &value, std::initializer_list<VARIANT> index)
+{
+    detail::put_with(DISPATCH_PROPERTYPUT, target, member, value, index);
+}
+
+inline void ref::put_ref(const OLECHAR *member, const ref &value) const
+{
+    detail::put_with(DISPATCH_PROPERTYPUTREF, d_.get(), member, value.as_arg(), {});
+}
+
+inline variant ref::call(const OLECHAR *member, std::initializer_list<VARIANT> args,
+                         std::span<const named_arg> named) const
+{
+    return detail::invoke_args(d_.get(), member, DISPATCH_METHOD, args.begin(), args.size(), named);
+}
+
+inline ref ref::from(const VARIANT &v)
+{
+    if (v.vt == VT_DISPATCH)
+        return ref(com_ptr<IDispatch>(v.pdispVal));
+    if (v.vt == VT_UNKNOWN && v.punkVal)
+        return ref(object_of(variant(v)));
+    throw com_error(OART_E_TYPEMISMATCH);
 }
 
 inline com_ptr<IDispatch> object_of(variant &&v)

@@ -2,20 +2,16 @@
 
 #include "host_errors.hpp"
 #include "model/number_text.hpp"
+#include "oleaut/variant_view.hpp"
 
 namespace sheethost::automation {
 
 namespace {
 
-const VARIANT &deref(const VARIANT &v)
-{
-    return v.vt == (VT_BYREF | VT_VARIANT) && v.pvarVal ? *v.pvarVal : v;
-}
-
 oleaut::variant converted(const VARIANT &v, VARTYPE to, std::u16string_view what, const char16_t *kind)
 {
     oleaut::variant out;
-    HRESULT hr = VariantChangeTypeEx(&out, &deref(v), LOCALE_EN_US, VARIANT_ALPHABOOL, to);
+    HRESULT hr = oleaut::variant_view(v).convert(out, to, VARIANT_ALPHABOOL);
     if (hr == DISP_E_OVERFLOW)
         raise_host_error(host_error::invalid_argument,
                          std::u16string(what) + u" is out of range: " + describe(v));
@@ -29,8 +25,7 @@ oleaut::variant converted(const VARIANT &v, VARTYPE to, std::u16string_view what
 
 bool is_left_out(const VARIANT &v)
 {
-    const VARIANT &d = deref(v);
-    return d.vt == VT_ERROR && d.scode == DISP_E_PARAMNOTFOUND;
+    return oleaut::variant_view(v).missing();
 }
 
 long whole_number(const VARIANT &v, std::u16string_view what)
@@ -57,7 +52,8 @@ std::u16string bstr_text(BSTR b) { return b ? std::u16string(b, SysStringLen(b))
 
 std::u16string describe(const VARIANT &v)
 {
-    const VARIANT &d = deref(v);
+    const oleaut::variant_view view(v);
+    const VARIANT &d = view.value();
     if (d.vt & VT_ARRAY)
         return u"an array";
     switch (d.vt) {
@@ -83,7 +79,8 @@ std::u16string describe(const VARIANT &v)
 
 item_key item_key_of(const VARIANT &v, std::u16string_view what)
 {
-    const VARIANT &d = deref(v);
+    const oleaut::variant_view view(v);
+    const VARIANT &d = view.value();
     item_key key;
     if (d.vt == VT_BSTR) {
         key.by_name = true;

@@ -17,12 +17,12 @@
 #ifndef OLEAUT_DISPATCH_OBJECT_HPP
 #define OLEAUT_DISPATCH_OBJECT_HPP
 
-#include <atomic>
 #include <initializer_list>
 #include <thread>
 #include <vector>
 
 #include "../com_error.hpp"
+#include "../unknown.hpp"
 #include "binder.hpp"
 #include "module.hpp"
 #include "typeinfo.hpp"
@@ -78,33 +78,17 @@ private:
     type_info_source type_info_source_ = nullptr;
 };
 
+// IUnknown comes from the kit: the object counts in its library's live count and
+// answers IUnknown, IDispatch and its table's interface with the Iface base.
 template <class Obj, class Iface = IDispatch>
-class object : public Iface, private module_counted {
+class object : public unknown<Obj, interfaces<Iface>, self_owned<module_counted>> {
 public:
-    object(const object &) = delete;
-    object &operator=(const object &) = delete;
-
-    // --- IUnknown -------------------------------------------------------------------------
-    STDMETHOD(QueryInterface)(REFIID riid, void **ppv) override
+    // The IIDs only the table knows: IDispatch (for a dual Iface) and the table's own.
+    void *interface_for(REFIID riid) noexcept
     {
-        if (!ppv)
-            return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-            IsEqualIID(riid, Obj::dispatch_table().info().iid)) {
-            *ppv = static_cast<Iface *>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return refs_.fetch_add(1, std::memory_order_relaxed) + 1; }
-    STDMETHOD_(ULONG, Release)() override
-    {
-        ULONG n = refs_.fetch_sub(1, std::memory_order_acq_rel) - 1;
-        if (n == 0)
-            delete static_cast<Obj *>(this);
-        return n;
+        if (IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, Obj::dispatch_table().info().iid))
+            return static_cast<Iface *>(this);
+        return nullptr;
     }
 
     // --- IDispatch ------------------------------------------------------------------------
@@ -157,7 +141,6 @@ public:
 protected:
     // A new object holds one reference, owned by whoever created it (com_ptr::attach).
     object() : owner_(std::this_thread::get_id()) {}
-    virtual ~object() = default;
 
     // For the vtable methods of a dual interface: runs the same member as Invoke with the
     // given arguments (in declaration order). A failure returns the error's own HRESULT
@@ -219,7 +202,6 @@ private:
         return S_OK;
     }
 
-    std::atomic<ULONG> refs_{1};
     std::thread::id owner_;
 };
 

@@ -1,0 +1,50 @@
+# cmake -DQUILLET_PREFIX=<prefix> -P uninstall.cmake (what `make uninstall` runs): unregisters
+# the servers installed in <prefix> with the installed regsvr, from the same registry file
+# the install wrote to (OLEAUT_REGISTRY if set, else the runtime's default), then removes
+# every file the install listed and the folders of Quillet's own that are left empty.
+if(NOT QUILLET_PREFIX)
+  message(FATAL_ERROR "usage: cmake -DQUILLET_PREFIX=<prefix> -P uninstall.cmake")
+endif()
+set(manifest "${QUILLET_PREFIX}/share/quillet/install_manifest.txt")
+if(NOT EXISTS "${manifest}")
+  message(STATUS "Nothing to uninstall: no Quillet installation in ${QUILLET_PREFIX}")
+  return()
+endif()
+file(STRINGS "${manifest}" files)
+
+# Unregister first, while regsvr and the servers are still there.
+set(regsvr "")
+foreach(file IN LISTS files)
+  if(file MATCHES "/regsvr$")
+    set(regsvr "${file}")
+  endif()
+endforeach()
+foreach(file IN LISTS files)
+  if(file MATCHES "/quillet/lib[^/]+\\.so$" AND EXISTS "${file}" AND regsvr)
+    message(STATUS "Unregistering: ${file}")
+    execute_process(COMMAND "${regsvr}" -u -s "${file}" RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+      message(WARNING "regsvr -u ${file} failed (exit status ${status}); removing it anyway")
+    endif()
+  endif()
+endforeach()
+
+foreach(file IN LISTS files)
+  if(EXISTS "${file}" OR IS_SYMLINK "${file}")
+    message(STATUS "Removing: ${file}")
+    file(REMOVE "${file}")
+  endif()
+  # Folders that are Quillet's own (include/oleaut/..., lib/quillet, share/quillet) go
+  # once empty; shared ones such as bin or lib/pkgconfig stay.
+  get_filename_component(dir "${file}" DIRECTORY)
+  file(RELATIVE_PATH inside "${QUILLET_PREFIX}" "${dir}")
+  while(inside MATCHES "^[^.].*/(oleaut|quillet)(/|$)" AND IS_DIRECTORY "${dir}")
+    file(GLOB left "${dir}/*" "${dir}/.*")
+    if(left)
+      break()
+    endif()
+    file(REMOVE_RECURSE "${dir}")
+    get_filename_component(dir "${dir}" DIRECTORY)
+    file(RELATIVE_PATH inside "${QUILLET_PREFIX}" "${dir}")
+  endwhile()
+endforeach()
