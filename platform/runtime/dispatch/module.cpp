@@ -2,6 +2,7 @@
 #include <atomic>
 
 #include "oleaut/dispatch/module.hpp"
+#include "oleaut/unknown.hpp"
 
 namespace oleaut::disp {
 
@@ -15,29 +16,26 @@ long module_live_count() noexcept { return g_live.load(std::memory_order_acquire
 
 namespace {
 
-// Not allocated: its references are the count itself.
-class module_lock_object final : public IUnknown {
-public:
-    STDMETHOD(QueryInterface)(REFIID riid, void **ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        *ppv = IsEqualIID(riid, IID_IUnknown) ? static_cast<IUnknown *>(this) : nullptr;
-        if (!*ppv)
-            return E_NOINTERFACE;
-        AddRef();
-        return S_OK;
-    }
-    STDMETHOD_(ULONG, AddRef)() override
+// The lock's references are the module's count itself: nothing is allocated or freed.
+struct module_count {
+    ULONG add_ref() noexcept
     {
         module_add_ref();
         return 2;
     }
-    STDMETHOD_(ULONG, Release)() override
+    ULONG release() noexcept
     {
         module_release();
         return 1;
     }
+};
+
+class module_lock_object final : public unknown<module_lock_object, interfaces<IUnknown>, owner_counted> {
+public:
+    module_count &count_owner() noexcept { return count_; }
+
+private:
+    module_count count_;
 };
 
 module_lock_object g_lock;

@@ -1,12 +1,12 @@
 // The exported entry points of type_library_api.hpp over the builders of
 // type_library_build.hpp: arguments checked, every exception turned into an HRESULT
 // with error info.
-#include <atomic>
 #include <cstring>
 #include <utility>
 
 #include "oleaut/com_error.hpp"
 #include "oleaut/dispatch/type_library_api.hpp"
+#include "oleaut/unknown.hpp"
 #include "type_library_build.hpp"
 #include "type_object_count.hpp"
 
@@ -27,33 +27,13 @@ std::shared_ptr<const void> hold(IUnknown *owner)
 }
 
 // A description read from an image, kept alive by COM reference counting.
-class description_owner final : public IUnknown, private type_object_counted {
+class description_owner final
+    : public unknown<description_owner, interfaces<IUnknown>, self_owned<type_object_counted>> {
 public:
     explicit description_owner(std::shared_ptr<const library_info> lib) : lib_(std::move(lib)) {}
 
-    STDMETHOD(QueryInterface)(REFIID riid, void **ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        *ppv = nullptr;
-        if (!IsEqualIID(riid, IID_IUnknown))
-            return E_NOINTERFACE;
-        *ppv = static_cast<IUnknown *>(this);
-        AddRef();
-        return S_OK;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return ++refs_; }
-    STDMETHOD_(ULONG, Release)() override
-    {
-        const ULONG left = --refs_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-
 private:
     std::shared_ptr<const library_info> lib_;
-    std::atomic<ULONG> refs_{1};
 };
 
 void require(const void *p, const char16_t *what)
