@@ -18,6 +18,7 @@
 
 #include "oleaut.h"
 #include "oleaut/dispatch/module.hpp"
+#include "oleaut/dispatch/typeinfo.hpp"
 
 namespace {
 
@@ -71,8 +72,17 @@ std::vector<loaded_server> loaded_servers()
 }
 
 class server_leak_listener : public ::testing::EmptyTestEventListener {
+    // Type information objects and descriptor blocks live in the runtime; a client that
+    // forgets a Release* (ReleaseTypeAttr, ReleaseFuncDesc ...) leaves one behind.
+    long type_objects_at_start_ = 0;
+
+    void OnTestStart(const ::testing::TestInfo &) override { type_objects_at_start_ = oleaut::disp::type_objects_alive(); }
+
     void OnTestEnd(const ::testing::TestInfo &) override
     {
+        EXPECT_EQ(oleaut::disp::type_objects_alive(), type_objects_at_start_)
+            << "type information objects or descriptor blocks made in this test are still alive: a Release or "
+               "Release* was not called";
         EXPECT_EQ(oleaut::disp::module_live_count(), 0)
             << "objects made in this test program (from a library's static core) are still alive after the "
                "test: a reference was not released";

@@ -36,6 +36,10 @@
  * "Application-defined or object-defined error" for any other number. */
 STDAPI OaRtErrorDescription(LONG number, BSTR *pbstrDescription);
 
+/* The symbolic name of a number in the same table ("E_INVALIDARG", "OART_E_OVERFLOW"):
+ * S_OK with the name, or S_FALSE and null for a number the table does not know. */
+STDAPI OaRtErrorName(LONG number, BSTR *pbstrName);
+
 /* The error object of the calling thread. Getters on a thread with no error give 0 / null. */
 STDAPI_(LONG) OaRtErrNumber(void);
 STDAPI OaRtErrSource(BSTR *pbstrSource);

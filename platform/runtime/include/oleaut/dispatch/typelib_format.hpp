@@ -70,8 +70,10 @@
 #include <span>
 #include <vector>
 
+#include "../com_error.hpp"
 #include "../com_ptr.hpp"
 #include "describe.hpp"
+#include "type_library_api.hpp"
 
 namespace oleaut::disp {
 
@@ -81,17 +83,36 @@ inline constexpr BYTE typelib_image_magic[4] = {'Q', 'T', 'L', 'B'};
 // The image of a description. Throws com_error when the description cannot be stored:
 // a null description or name (E_INVALIDARG), or more entries than the type
 // information can count (TYPE_E_SIZETOOBIG).
-std::vector<BYTE> write_type_library_image(const library_info &lib);
+inline std::vector<BYTE> write_type_library_image(const library_info &lib)
+{
+    BYTE *image = nullptr;
+    size_t size = 0;
+    check(OaRtWriteTypeLibImage(&lib, &image, &size));
+    std::vector<BYTE> out(image, image + size);
+    CoTaskMemFree(image);
+    return out;
+}
 
 // The description an image holds. Everything it points to (names, members, the
 // interface a class names) lives as long as the returned pointer. Throws com_error
 // with TYPE_E_INVDATAREAD (damaged or truncated image) or TYPE_E_UNSUPFORMAT (not an
 // image, or a format version this reader does not know).
-std::shared_ptr<const library_info> read_type_library_image(std::span<const BYTE> image);
+inline std::shared_ptr<const library_info> read_type_library_image(std::span<const BYTE> image)
+{
+    const library_info *lib = nullptr;
+    IUnknown *owner = nullptr;
+    check(OaRtReadTypeLibImage(image.data(), image.size(), &lib, &owner));
+    return std::shared_ptr<const library_info>(lib, [owner](const library_info *) { owner->Release(); });
+}
 
-// read_type_library_image, then make_type_library over the result: a type library
-// that keeps its description alive.
-com_ptr<ITypeLib> load_type_library_image(std::span<const BYTE> image);
+// read_type_library_image, then a type library over the result that keeps its
+// description alive.
+inline com_ptr<ITypeLib> load_type_library_image(std::span<const BYTE> image)
+{
+    com_ptr<ITypeLib> lib;
+    check(OaRtLoadTypeLibImage(image.data(), image.size(), lib.put()));
+    return lib;
+}
 
 }  // namespace oleaut::disp
 
