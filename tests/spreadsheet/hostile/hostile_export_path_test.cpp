@@ -17,7 +17,7 @@
 #include <optional>
 
 #include "host_errors.hpp"
-#include "render/atomic_file.hpp"
+#include "render/export/picture_file.hpp"
 #include "render/export/exporter.hpp"
 #include "render_test_charts.h"
 #include "render_test_gif.h"

@@ -6,7 +6,7 @@
 
 #include "host_errors.hpp"
 #include "oleaut/utf.hpp"
-#include "render/atomic_file.hpp"
+#include "render/export/picture_file.hpp"
 #include "render/paint/cairo_painter.hpp"
 #include "render/layout/chart_layout.hpp"
 #include "render/chart_strategy.hpp"

@@ -1,6 +1,6 @@
 // The host's picture files through the platform's one atomic replacement
 // (platform/runtime/files), its failures as the host's "cannot write" error.
-#include "render/atomic_file.hpp"
+#include "render/export/picture_file.hpp"
 
 #include "atomic_replace.hpp"
 #include "host_errors.hpp"

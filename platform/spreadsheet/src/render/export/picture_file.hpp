@@ -1,8 +1,8 @@
 // Writing a file so that readers see either the old file or the whole new one: the
 // bytes go to a temporary file in the same directory, are flushed to disk, and the
 // temporary file is renamed over the target.
-#ifndef SHEETHOST_RENDER_ATOMIC_FILE_HPP
-#define SHEETHOST_RENDER_ATOMIC_FILE_HPP
+#ifndef SHEETHOST_RENDER_EXPORT_PICTURE_FILE_HPP
+#define SHEETHOST_RENDER_EXPORT_PICTURE_FILE_HPP
 
 #include <cstdint>
 #include <string>
