@@ -2,7 +2,7 @@
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
-CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 # Which packages scripts/install-deps makes sure of: `demo` (libraries and tools) or `all`.
 DEPS ?= all
 # What `make test` builds on top of the default build (which is what the demo needs).
