@@ -177,6 +177,23 @@ HRESULT type_info_base::invoke_member(void *, MEMBERID, WORD, DISPPARAMS *, VARI
     return not_implemented("Invoke");
 }
 
+HRESULT answer_documentation(std::u16string_view name, const char16_t *doc, BSTR *pBstrName, BSTR *pBstrDocString,
+                             DWORD *pdwHelpContext, BSTR *pBstrHelpFile)
+{
+    // Allocate everything first so that a failure leaves no out parameter half set.
+    bstr name_out = pBstrName ? bstr(name) : bstr();
+    bstr doc_out = pBstrDocString && doc ? bstr(doc) : bstr();
+    if (pBstrName)
+        *pBstrName = name_out.detach();
+    if (pBstrDocString)
+        *pBstrDocString = doc_out.detach();
+    if (pdwHelpContext)
+        *pdwHelpContext = 0;
+    if (pBstrHelpFile)
+        *pBstrHelpFile = nullptr;
+    return S_OK;
+}
+
 HRESULT STDMETHODCALLTYPE type_info_base::GetDocumentation(MEMBERID memid, BSTR *pBstrName, BSTR *pBstrDocString,
                                                            DWORD *pdwHelpContext, BSTR *pBstrHelpFile)
 try {
@@ -191,18 +208,7 @@ try {
     } else {
         return fail(TYPE_E_ELEMENTNOTFOUND, "No member has the id " + id_text(memid) + ".");
     }
-    // Allocate everything first so that a failure leaves no out parameter half set.
-    bstr name_out = pBstrName ? bstr(name) : bstr();
-    bstr doc_out = pBstrDocString && doc ? bstr(doc) : bstr();
-    if (pBstrName)
-        *pBstrName = name_out.detach();
-    if (pBstrDocString)
-        *pBstrDocString = doc_out.detach();
-    if (pdwHelpContext)
-        *pdwHelpContext = 0;
-    if (pBstrHelpFile)
-        *pBstrHelpFile = nullptr;
-    return S_OK;
+    return answer_documentation(name, doc, pBstrName, pBstrDocString, pdwHelpContext, pBstrHelpFile);
 } catch (...) {
     return hresult_from_exception();
 }

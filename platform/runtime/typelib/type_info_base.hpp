@@ -27,6 +27,12 @@ struct named_member {
     const char16_t *doc = nullptr;
 };
 
+// GetDocumentation's answer for a type or a library: name and doc string as BSTRs (the
+// doc string only when there is one), no help context and no help file. Out pointers
+// may be null; a failure sets none of them.
+HRESULT answer_documentation(std::u16string_view name, const char16_t *doc, BSTR *pBstrName, BSTR *pBstrDocString,
+                             DWORD *pdwHelpContext, BSTR *pBstrHelpFile);
+
 class type_info_base : public unknown<type_info_base, interfaces<ITypeInfo>, owner_counted>, private type_object_counted {
 public:
     type_info_base(type_family &family, std::u16string name, TYPEKIND kind, const GUID &guid, WORD type_flags,

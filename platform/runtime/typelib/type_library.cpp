@@ -142,17 +142,7 @@ try {
     } else {
         return no_such_index("GetDocumentation", static_cast<UINT>(index));
     }
-    bstr name_out = pBstrName ? bstr(name) : bstr();
-    bstr doc_out = pBstrDocString && doc ? bstr(doc) : bstr();
-    if (pBstrName)
-        *pBstrName = name_out.detach();
-    if (pBstrDocString)
-        *pBstrDocString = doc_out.detach();
-    if (pdwHelpContext)
-        *pdwHelpContext = 0;
-    if (pBstrHelpFile)
-        *pBstrHelpFile = nullptr;
-    return S_OK;
+    return answer_documentation(name, doc, pBstrName, pBstrDocString, pdwHelpContext, pBstrHelpFile);
 } catch (...) {
     return hresult_from_exception();
 }
