@@ -11,13 +11,13 @@ using namespace quillet::host;
 
 namespace {
 
-constexpr char16_t kGifFilter[] = u"GIF";
+constexpr OLECHAR kGifFilter[] = OLESTR("GIF");
 
 // Only U+0020 counts as a space here; a null string is empty.
 bool blank_after_trimming_spaces(BSTR s)
 {
     for (UINT i = 0, n = SysStringLen(s); i < n; ++i)
-        if (s[i] != u' ')
+        if (s[i] != OLESTR(' '))
             return false;
     return true;
 }

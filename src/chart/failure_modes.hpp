@@ -78,7 +78,7 @@ void log_and_reraise(Body &&body)
     }
     // The handler. Its own failures are not caught again: they go to the caller in place
     // of the error that entered it.
-    std::u16string description = oleaut::rt::err().description;
+    oleaut::ostring description = oleaut::rt::err().description;
     oleaut::rt::log_event(description, kEventTypeError);
     oleaut::rt::err_record e = oleaut::rt::err();
     oleaut::rt::raise(e.number, e.source, e.description);
@@ -87,11 +87,11 @@ void log_and_reraise(Body &&body)
 // The only error the component makes itself: number vbObjectError + 1001, the given
 // message, the runtime's default source.
 inline constexpr LONG kValidationError = -2147220503;  // 0x800403E9
-inline constexpr char16_t kInvalidRecordsetOrColumn[] = u"Invalid recordset or column name";
-inline constexpr char16_t kNoDataSeries[] = u"No data series in chart";
-inline constexpr char16_t kInvalidFileName[] = u"Invalid file name for export";
+inline constexpr OLECHAR kInvalidRecordsetOrColumn[] = OLESTR("Invalid recordset or column name");
+inline constexpr OLECHAR kNoDataSeries[] = OLESTR("No data series in chart");
+inline constexpr OLECHAR kInvalidFileName[] = OLESTR("Invalid file name for export");
 
-[[noreturn]] inline void raise_validation_error(std::u16string_view message)
+[[noreturn]] inline void raise_validation_error(oleaut::ostring_view message)
 {
     oleaut::rt::raise(kValidationError, std::nullopt, message);
 }
