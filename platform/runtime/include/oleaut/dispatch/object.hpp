@@ -18,8 +18,10 @@
 #define OLEAUT_DISPATCH_OBJECT_HPP
 
 #include <initializer_list>
-#include <thread>
 #include <vector>
+#ifndef _WIN32
+#include <thread>
+#endif
 
 #include "../com_error.hpp"
 #include "../unknown.hpp"
@@ -28,6 +30,16 @@
 #include "typeinfo.hpp"
 
 namespace oleaut::disp {
+
+// The calling thread, as the apartment checks compare it. MinGW's win32 thread model
+// has no std::thread, so Windows asks the platform.
+#ifdef _WIN32
+using thread_identity = DWORD;
+inline thread_identity current_thread() noexcept { return GetCurrentThreadId(); }
+#else
+using thread_identity = std::thread::id;
+inline thread_identity current_thread() noexcept { return current_thread(); }
+#endif
 
 template <class Obj>
 using handler = void (*)(Obj &self, call &args);
@@ -122,7 +134,7 @@ public:
     {
         if (pVarResult)
             VariantInit(pVarResult);
-        if (std::this_thread::get_id() != owner_)
+        if (current_thread() != owner_)
             return RPC_E_WRONG_THREAD;
         DISPPARAMS none{nullptr, nullptr, 0, 0};
         DISPPARAMS *params = pDispParams ? pDispParams : &none;
@@ -140,7 +152,7 @@ public:
 
 protected:
     // A new object holds one reference, owned by whoever created it (com_ptr::attach).
-    object() : owner_(std::this_thread::get_id()) {}
+    object() : owner_(current_thread()) {}
 
     // For the vtable methods of a dual interface: runs the same member as Invoke with the
     // given arguments (in declaration order). A failure returns the error's own HRESULT
@@ -150,7 +162,7 @@ protected:
     {
         if (result)
             VariantInit(result);
-        if (std::this_thread::get_id() != owner_)
+        if (current_thread() != owner_)
             return RPC_E_WRONG_THREAD;
         VARIANT reversed[call::max_params];
         if (args.size() > call::max_params)
@@ -202,7 +214,7 @@ private:
         return S_OK;
     }
 
-    std::thread::id owner_;
+    thread_identity owner_;
 };
 
 }  // namespace oleaut::disp
