@@ -91,9 +91,19 @@ inline constexpr char16_t kInvalidRecordsetOrColumn[] = u"Invalid recordset or c
 inline constexpr char16_t kNoDataSeries[] = u"No data series in chart";
 inline constexpr char16_t kInvalidFileName[] = u"Invalid file name for export";
 
+// Reset's refusal to go on when the host answers Delete but keeps the series: deleting
+// again would never end. Number vbObjectError + 1002, the runtime's default source.
+inline constexpr LONG kSeriesNotDeleted = -2147220502;  // 0x800403EA
+
+// An error the component makes itself: the number and message given, its own source.
+[[noreturn]] inline void raise_component_error(LONG number, std::u16string_view message)
+{
+    oleaut::rt::raise(number, std::nullopt, message);
+}
+
 [[noreturn]] inline void raise_validation_error(std::u16string_view message)
 {
-    oleaut::rt::raise(kValidationError, std::nullopt, message);
+    raise_component_error(kValidationError, message);
 }
 
 }  // namespace quillet
