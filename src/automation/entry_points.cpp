@@ -8,7 +8,7 @@
 namespace {
 
 const oleaut::disp::class_entry kClasses[] = {
-    {&quillet::CLSID_cQuillet, u"Quillet.cQuillet", u"Quillet.cQuillet",
+    {&quillet::CLSID_cQuillet, OLESTR("Quillet.cQuillet"), OLESTR("Quillet.cQuillet"),
      &oleaut::disp::create_instance<quillet::cQuillet>},
 };
 

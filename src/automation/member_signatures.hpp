@@ -3,7 +3,7 @@
 // row in the dispatch table (see quillet_interface.hpp for the list itself).
 //
 // A parameter is written `(VARTYPE, name)` or `(VARTYPE, name, type name)`, and a member's
-// parameters as a sequence of them: `(VT_I4, iType, u"xlChartType")(VT_I2, iWidth)`. The
+// parameters as a sequence of them: `(VT_I4, iType, OLESTR("xlChartType"))(VT_I2, iWidth)`. The
 // variant type decides the C++ type in the interface table, how the argument travels to
 // the member (as a VARIANT) and how the member's routine receives it, so nothing can
 // drift apart. A member's result is VT_EMPTY (none), VT_DISPATCH or VT_VARIANT; it is the
@@ -112,10 +112,10 @@ using result_slot_t =
 #define QUILLET_TYPE_A_END
 #define QUILLET_TYPE_B_END
 
-// `, {u"iXlChartType", VT_I4, false, u"xlChartType"}`: the parameters as the dispatch
+// `, {OLESTR("iXlChartType"), VT_I4, false, OLESTR("xlChartType")}`: the parameters as the dispatch
 // table describes them.
 #define QUILLET_DESCRIBE_PARAMS(seq) QUILLET_SEQ_END(QUILLET_DESCRIBE_A seq)
-#define QUILLET_DESCRIBE_ONE(vt, name, ...) , ::oleaut::disp::param{u"" #name, vt, false __VA_OPT__(, __VA_ARGS__)}
+#define QUILLET_DESCRIBE_ONE(vt, name, ...) , ::oleaut::disp::param{OLESTR("") #name, vt, false __VA_OPT__(, __VA_ARGS__)}
 #define QUILLET_DESCRIBE_A(...) QUILLET_DESCRIBE_ONE(__VA_ARGS__) QUILLET_DESCRIBE_B
 #define QUILLET_DESCRIBE_B(...) QUILLET_DESCRIBE_ONE(__VA_ARGS__) QUILLET_DESCRIBE_A
 #define QUILLET_DESCRIBE_A_END

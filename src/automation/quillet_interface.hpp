@@ -40,23 +40,23 @@ enum : DISPID {
 // parameters are typed as the host's Chart and the recordset's Recordset; both arrive as
 // IDispatch.
 #define QUILLET_CQUILLET_MEMBERS(MEMBER)                                                                        \
-    MEMBER(get_oQuillet, oQuillet, PROPERTYGET, chart_reference, VT_DISPATCH, u"Chart", true, )                  \
+    MEMBER(get_oQuillet, oQuillet, PROPERTYGET, chart_reference, VT_DISPATCH, OLESTR("Chart"), true, )                  \
     MEMBER(put_oQuillet, oQuillet, PROPERTYPUT, set_chart_reference, VT_EMPTY, nullptr, false,                   \
-           (VT_DISPATCH, RHS, u"Chart"))                                                                         \
+           (VT_DISPATCH, RHS, OLESTR("Chart")))                                                                         \
     MEMBER(putref_oQuillet, oQuillet, PROPERTYPUTREF, set_chart_reference, VT_EMPTY, nullptr, true,              \
-           (VT_DISPATCH, RHS, u"Chart"))                                                                         \
+           (VT_DISPATCH, RHS, OLESTR("Chart")))                                                                         \
     MEMBER(SetChartOptions, SetChartOptions, FUNC, chart_options, VT_EMPTY, nullptr, true,                       \
-           (VT_I4, iXlChartType, u"xlChartType")(VT_I2, iPlotAreaWidth)(VT_I2, iPlotAreaHeight))                 \
+           (VT_I4, iXlChartType, OLESTR("xlChartType"))(VT_I2, iPlotAreaWidth)(VT_I2, iPlotAreaHeight))                 \
     MEMBER(AddDataSeries, AddDataSeries, FUNC, add_data_series, VT_EMPTY, nullptr, true,                         \
-           (VT_DISPATCH, oRs, u"Recordset")(VT_BSTR, strValueCol)(VT_BSTR, strSeriesName)                        \
+           (VT_DISPATCH, oRs, OLESTR("Recordset"))(VT_BSTR, strValueCol)(VT_BSTR, strSeriesName)                        \
            (VT_BOOL, flgShowDataLabels)(VT_BOOL, flgShaded))                                                      \
     MEMBER(SetChartTitles, SetChartTitles, FUNC, chart_titles, VT_EMPTY, nullptr, true,                          \
            (VT_BYREF | VT_VARIANT, strMainTitle)(VT_BYREF | VT_VARIANT, strXAxisTitle)                           \
            (VT_BYREF | VT_VARIANT, strYAxisTitle))                                                               \
     MEMBER(SetXAxisHeadings, SetXAxisHeadings, FUNC, x_axis_headings, VT_EMPTY, nullptr, true,                   \
-           (VT_DISPATCH, oRs, u"Recordset")(VT_BSTR, strValueCol))                                               \
+           (VT_DISPATCH, oRs, OLESTR("Recordset"))(VT_BSTR, strValueCol))                                               \
     MEMBER(SetBackgroundEffect, SetBackgroundEffect, FUNC, background_effect, VT_EMPTY, nullptr, true,           \
-           (VT_I4, iXlChartFillEffect, u"xlChartFillEffect"))                                                    \
+           (VT_I4, iXlChartFillEffect, OLESTR("xlChartFillEffect")))                                                    \
     MEMBER(ExportToGif, ExportToGif, FUNC, export_to_gif, VT_VARIANT, nullptr, true, (VT_BSTR, strFileName))     \
     MEMBER(Reset, Reset, FUNC, reset, VT_EMPTY, nullptr, true, )
 

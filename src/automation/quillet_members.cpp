@@ -16,7 +16,7 @@ constexpr WORD kInterfaceFlags =
 const oleaut::disp::table<cQuillet> &cQuillet::dispatch_table()
 {
 #define QUILLET_TABLE_ROW(entry, name, kind, routine, result_vt, result_type, late_bound, params)        \
-    {u"" #name,                                                                                          \
+    {OLESTR("") #name,                                                                                          \
      DISPID_##name,                                                                                      \
      INVOKE_##kind,                                                                                      \
      {QUILLET_DROP_FIRST(QUILLET_DESCRIBE_PARAMS(params))},                                              \
@@ -26,7 +26,7 @@ const oleaut::disp::table<cQuillet> &cQuillet::dispatch_table()
      0,                                                                                                  \
      !(late_bound)},
     static const oleaut::disp::table<cQuillet> t = [] {
-        oleaut::disp::table<cQuillet> table(u"_cQuillet", IID__cQuillet, kInterfaceFlags,
+        oleaut::disp::table<cQuillet> table(OLESTR("_cQuillet"), IID__cQuillet, kInterfaceFlags,
                                             {QUILLET_CQUILLET_MEMBERS(QUILLET_TABLE_ROW)});
         table.set_type_info_source(&quillet_interface_type_info);
         return table;

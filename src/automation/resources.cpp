@@ -16,15 +16,15 @@ oleaut::disp::version_info component_version()
     v.fixed.dwFileVersionLS = 0;
     v.fixed.dwProductVersionMS = 0x00010000;
     v.fixed.dwProductVersionLS = 0;
-    v.string_tables.push_back({u"040904B0",
+    v.string_tables.push_back({OLESTR("040904B0"),
                                {
-                                   {u"FileVersion", u"1.00"},
-                                   {u"ProductVersion", u"1.00"},
-                                   {u"ProductName", u"Quillet"},
-                                   {u"InternalName", u"Quillet"},
-                                   {u"OriginalFilename", u"Quillet.dll"},
+                                   {OLESTR("FileVersion"), OLESTR("1.00")},
+                                   {OLESTR("ProductVersion"), OLESTR("1.00")},
+                                   {OLESTR("ProductName"), OLESTR("Quillet")},
+                                   {OLESTR("InternalName"), OLESTR("Quillet")},
+                                   {OLESTR("OriginalFilename"), OLESTR("Quillet.dll")},
                                    // Tells installers that the library registers itself.
-                                   {u"OLESelfRegister", u""},
+                                   {OLESTR("OLESelfRegister"), OLESTR("")},
                                }});
     v.translations.push_back(0x04B00409);  // language 0x0409 (English, US), code page 0x04B0 (Unicode)
     return v;
@@ -46,8 +46,8 @@ std::vector<BYTE> interface_id_resource(const GUID &iid)
 std::vector<resource> component_resources()
 {
     std::vector<resource> out;
-    out.push_back({u"TYPELIB", 1, oleaut::disp::write_type_library_image(quillet_library_info())});
-    out.push_back({u"CUSTOM", u"_IID_CQUILLET", interface_id_resource(IID__cQuillet)});
+    out.push_back({OLESTR("TYPELIB"), 1, oleaut::disp::write_type_library_image(quillet_library_info())});
+    out.push_back({OLESTR("CUSTOM"), OLESTR("_IID_CQUILLET"), interface_id_resource(IID__cQuillet)});
     out.push_back({oleaut::disp::resource_type_version, 1, oleaut::disp::write_version_block(component_version())});
     return out;
 }

@@ -10,60 +10,60 @@ namespace {
 
 const enum_info &chart_types()
 {
-    static const enum_info e{u"xlChartType",
+    static const enum_info e{OLESTR("xlChartType"),
                              GUID_xlChartType,
                              0,
                              {
-                                 {u"xlColumnClustered", 51},
-                                 {u"xl3DColumnClustered", 54},
-                                 {u"xl3DColumn", -4100},
-                                 {u"xlBarClustered", 57},
-                                 {u"xl3DBarClustered", 60},
-                                 {u"xlLineMarkers", 65},
-                                 {u"xl3DLine", -4101},
-                                 {u"xlPie", 5},
-                                 {u"xlPieExploded", 69},
-                                 {u"xl3DPie", -4102},
-                                 {u"xl3DPieExploded", 70},
-                                 {u"xlArea", 1},
-                                 {u"xl3DArea", -4098},
-                                 {u"xlSurface", 83},
-                                 {u"xlCylinderColClustered", 92},
-                                 {u"xlCylinderBarClustered", 95},
-                                 {u"xlConeColClustered", 99},
-                                 {u"xlConeBarClustered", 102},
-                                 {u"xlPyramidBarClustered", 109},
-                                 {u"xlPyramidColClustered", 106},
+                                 {OLESTR("xlColumnClustered"), 51},
+                                 {OLESTR("xl3DColumnClustered"), 54},
+                                 {OLESTR("xl3DColumn"), -4100},
+                                 {OLESTR("xlBarClustered"), 57},
+                                 {OLESTR("xl3DBarClustered"), 60},
+                                 {OLESTR("xlLineMarkers"), 65},
+                                 {OLESTR("xl3DLine"), -4101},
+                                 {OLESTR("xlPie"), 5},
+                                 {OLESTR("xlPieExploded"), 69},
+                                 {OLESTR("xl3DPie"), -4102},
+                                 {OLESTR("xl3DPieExploded"), 70},
+                                 {OLESTR("xlArea"), 1},
+                                 {OLESTR("xl3DArea"), -4098},
+                                 {OLESTR("xlSurface"), 83},
+                                 {OLESTR("xlCylinderColClustered"), 92},
+                                 {OLESTR("xlCylinderBarClustered"), 95},
+                                 {OLESTR("xlConeColClustered"), 99},
+                                 {OLESTR("xlConeBarClustered"), 102},
+                                 {OLESTR("xlPyramidBarClustered"), 109},
+                                 {OLESTR("xlPyramidColClustered"), 106},
                              }};
     return e;
 }
 
 const enum_info &fill_effects()
 {
-    static const enum_info e{u"xlChartFillEffect",
+    static const enum_info e{OLESTR("xlChartFillEffect"),
                              GUID_xlChartFillEffect,
                              0,
                              {
-                                 {u"msoGradientEarlySunset", 1},  {u"msoGradientLateSunset", 2},
-                                 {u"msoGradientNightfall", 3},    {u"msoGradientDaybreak", 4},
-                                 {u"msoGradientHorizon", 5},      {u"msoGradientDesert", 6},
-                                 {u"msoGradientOcean", 7},        {u"msoGradientCalmWater", 8},
-                                 {u"msoGradientFire", 9},         {u"msoGradientFog", 10},
-                                 {u"msoGradientMoss", 11},        {u"msoGradientPeacock", 12},
-                                 {u"msoGradientWheat", 13},       {u"msoGradientParchment", 14},
-                                 {u"msoGradientMahogany", 15},    {u"msoGradientRainbow", 16},
-                                 {u"msoGradientRainbowII", 17},   {u"msoGradientGold", 18},
-                                 {u"msoGradientGoldII", 19},      {u"msoGradientBrass", 20},
-                                 {u"msoGradientChrome", 21},      {u"msoGradientChromeII", 22},
-                                 {u"msoGradientSilver", 23},      {u"msoGradientSapphire", 24},
-                                 {u"msoPresetGradientMixed", -2},
+                                 {OLESTR("msoGradientEarlySunset"), 1},  {OLESTR("msoGradientLateSunset"), 2},
+                                 {OLESTR("msoGradientNightfall"), 3},    {OLESTR("msoGradientDaybreak"), 4},
+                                 {OLESTR("msoGradientHorizon"), 5},      {OLESTR("msoGradientDesert"), 6},
+                                 {OLESTR("msoGradientOcean"), 7},        {OLESTR("msoGradientCalmWater"), 8},
+                                 {OLESTR("msoGradientFire"), 9},         {OLESTR("msoGradientFog"), 10},
+                                 {OLESTR("msoGradientMoss"), 11},        {OLESTR("msoGradientPeacock"), 12},
+                                 {OLESTR("msoGradientWheat"), 13},       {OLESTR("msoGradientParchment"), 14},
+                                 {OLESTR("msoGradientMahogany"), 15},    {OLESTR("msoGradientRainbow"), 16},
+                                 {OLESTR("msoGradientRainbowII"), 17},   {OLESTR("msoGradientGold"), 18},
+                                 {OLESTR("msoGradientGoldII"), 19},      {OLESTR("msoGradientBrass"), 20},
+                                 {OLESTR("msoGradientChrome"), 21},      {OLESTR("msoGradientChromeII"), 22},
+                                 {OLESTR("msoGradientSilver"), 23},      {OLESTR("msoGradientSapphire"), 24},
+                                 {OLESTR("msoPresetGradientMixed"), -2},
                              }};
     return e;
 }
 
 const oleaut::disp::coclass_info &quillet_class()
 {
-    static const oleaut::disp::coclass_info c{u"cQuillet", CLSID_cQuillet, TYPEFLAG_FCANCREATE,
+    static const oleaut::disp::coclass_info c{OLESTR("cQuillet"), CLSID_cQuillet, TYPEFLAG_FCANCREATE,
                                               &cQuillet::dispatch_table().info()};
     return c;
 }
@@ -73,7 +73,7 @@ const oleaut::disp::coclass_info &quillet_class()
 const oleaut::disp::library_info &quillet_library_info()
 {
     static const oleaut::disp::library_info lib{
-        u"Quillet",
+        OLESTR("Quillet"),
         LIBID_Quillet,
         LOCALE_EN_US,
         17,

@@ -13,13 +13,13 @@ using namespace quillet::host;
 
 namespace {
 
-constexpr char16_t kGifFilter[] = u"GIF";
+constexpr OLECHAR kGifFilter[] = OLESTR("GIF");
 
 // Only U+0020 counts as a space here; a null string is empty.
 bool blank_after_trimming_spaces(BSTR s)
 {
     for (UINT i = 0, n = SysStringLen(s); i < n; ++i)
-        if (s[i] != u' ')
+        if (s[i] != OLESTR(' '))
             return false;
     return true;
 }
@@ -27,11 +27,11 @@ bool blank_after_trimming_spaces(BSTR s)
 // The host said it deleted the first series, yet the count did not fall.
 [[noreturn]] void raise_series_not_deleted(LONG remaining)
 {
-    const std::string count = std::to_string(remaining);
-    raise_component_error(kSeriesNotDeleted,
-                          u"Reset stopped: the host still holds " + oleaut::utf8_to_utf16(count) +
-                              u" series after deleting the first one, so the chart cannot be emptied. "
-                              u"The host application's Series.Delete is not deleting series.");
+    oleaut::ostring text = OLESTR("Reset stopped: the host still holds ");
+    text += oleaut::utf8_to_utf16(std::to_string(remaining));
+    text += OLESTR(" series after deleting the first one, so the chart cannot be emptied. ")
+        OLESTR("The host application's Series.Delete is not deleting series.");
+    raise_component_error(kSeriesNotDeleted, text);
 }
 
 }  // namespace

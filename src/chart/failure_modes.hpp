@@ -20,7 +20,7 @@ namespace quillet {
 // The source of every error the component raises or names. It is the component's own and
 // is passed wherever the component raises: the runtime's default source belongs to the
 // process, and other code in it must not find its errors named after this component.
-inline constexpr char16_t kComponentSource[] = u"Quillet.cQuillet";
+inline constexpr OLECHAR kComponentSource[] = OLESTR("Quillet.cQuillet");
 
 // Makes the failure being handled the thread's current error. Call only inside a catch.
 // The runtime's own errors (a value that does not convert: "Overflow", "Invalid use of
@@ -93,7 +93,7 @@ void log_and_reraise(Body &&body)
     }
     // The handler. Its own failures are not caught again: they go to the caller in place
     // of the error that entered it.
-    std::u16string description = oleaut::rt::err().description;
+    oleaut::ostring description = oleaut::rt::err().description;
     named_after_component([&] { oleaut::rt::log_event(description, kEventTypeError); });
     oleaut::rt::err_record e = oleaut::rt::err();
     oleaut::rt::raise(e.number, e.source, e.description);
@@ -102,21 +102,21 @@ void log_and_reraise(Body &&body)
 // The error the component makes itself on a bad argument: number vbObjectError + 1001,
 // the given message, the component's source.
 inline constexpr LONG kValidationError = -2147220503;  // 0x800403E9
-inline constexpr char16_t kInvalidRecordsetOrColumn[] = u"Invalid recordset or column name";
-inline constexpr char16_t kNoDataSeries[] = u"No data series in chart";
-inline constexpr char16_t kInvalidFileName[] = u"Invalid file name for export";
+inline constexpr OLECHAR kInvalidRecordsetOrColumn[] = OLESTR("Invalid recordset or column name");
+inline constexpr OLECHAR kNoDataSeries[] = OLESTR("No data series in chart");
+inline constexpr OLECHAR kInvalidFileName[] = OLESTR("Invalid file name for export");
 
 // Reset's refusal to go on when the host answers Delete but keeps the series: deleting
 // again would never end. Number vbObjectError + 1002, the component's source.
 inline constexpr LONG kSeriesNotDeleted = -2147220502;  // 0x800403EA
 
 // An error the component makes itself: the number and message given, its own source.
-[[noreturn]] inline void raise_component_error(LONG number, std::u16string_view message)
+[[noreturn]] inline void raise_component_error(LONG number, oleaut::ostring_view message)
 {
     oleaut::rt::raise(number, kComponentSource, message);
 }
 
-[[noreturn]] inline void raise_validation_error(std::u16string_view message)
+[[noreturn]] inline void raise_validation_error(oleaut::ostring_view message)
 {
     raise_component_error(kValidationError, message);
 }

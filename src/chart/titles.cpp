@@ -18,8 +18,8 @@ constexpr LONG kXlValue = 2;
 constexpr LONG kXlPrimary = 1;
 constexpr LONG kXlCenter = -4108;
 constexpr LONG kXlVertical = -4166;
-constexpr char16_t kTitleFont[] = u"Verdana";
-constexpr char16_t kTitleStyle[] = u"Bold";
+constexpr OLECHAR kTitleFont[] = OLESTR("Verdana");
+constexpr OLECHAR kTitleStyle[] = OLESTR("Bold");
 constexpr SHORT kMainTitleSize = 14;
 constexpr SHORT kAxisTitleSize = 12;
 
@@ -33,8 +33,8 @@ bool is_blank(const VARIANT &v)
     if (value->vt == VT_NULL)
         return true;
     oleaut::bstr text = to_string(*value);
-    for (char16_t c : text.view())
-        if (c != u' ')
+    for (OLECHAR c : text.view())
+        if (c != OLESTR(' '))
             return false;
     return true;
 }

@@ -228,7 +228,7 @@ HRESULT ids_of_names(const interface_info &iface, LPOLESTR *names, UINT count, D
     for (UINT i = 0; i < count; ++i)
         ids[i] = DISPID_UNKNOWN;
     bool all_known = true;
-    std::u16string_view member_name = names[0] ? std::u16string_view(names[0]) : std::u16string_view();
+    oleaut::ostring_view member_name = names[0] ? oleaut::ostring_view(names[0]) : oleaut::ostring_view();
     for (const member_info &m : iface.members) {
         if (!m.vtable_only && names_equal(m.name, member_name)) {
             ids[0] = m.id;
@@ -238,7 +238,7 @@ HRESULT ids_of_names(const interface_info &iface, LPOLESTR *names, UINT count, D
     if (ids[0] == DISPID_UNKNOWN)
         all_known = false;
     for (UINT n = 1; n < count; ++n) {
-        std::u16string_view wanted = names[n] ? std::u16string_view(names[n]) : std::u16string_view();
+        oleaut::ostring_view wanted = names[n] ? oleaut::ostring_view(names[n]) : oleaut::ostring_view();
         for (const member_info &m : iface.members) {
             if (m.vtable_only || !names_equal(m.name, member_name))
                 continue;

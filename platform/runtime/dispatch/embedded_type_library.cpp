@@ -7,14 +7,14 @@ namespace oleaut::disp {
 
 namespace {
 
-constexpr char16_t kSource[] = u"Server registration";
+constexpr OLECHAR kSource[] = OLESTR("Server registration");
 
 // The file of the library this code is linked into: the server, not the program.
 std::string own_library_path()
 {
     std::string path = own_library_file();
     if (path.empty())
-        throw com_error(SELFREG_E_TYPELIB, kSource, u"The server cannot find its own library file.");
+        throw com_error(SELFREG_E_TYPELIB, kSource, OLESTR("The server cannot find its own library file."));
     return path;
 }
 
@@ -25,7 +25,7 @@ std::string directory_of(const std::string &path)
 }
 
 // The embedded library, loaded without registering it.
-com_ptr<ITypeLib> load_own_library(const std::u16string &path)
+com_ptr<ITypeLib> load_own_library(const oleaut::ostring &path)
 {
     com_ptr<ITypeLib> lib;
     check(LoadTypeLibEx(path.c_str(), REGKIND_NONE, lib.put()));
@@ -38,9 +38,9 @@ HRESULT register_embedded_type_library() noexcept
 {
     try {
         const std::string path = own_library_path();
-        const std::u16string file = utf8_to_utf16(path);
+        const oleaut::ostring file = utf8_to_utf16(path);
         const com_ptr<ITypeLib> lib = load_own_library(file);
-        const std::u16string help_dir = utf8_to_utf16(directory_of(path));
+        const oleaut::ostring help_dir = utf8_to_utf16(directory_of(path));
         check(RegisterTypeLib(lib.get(), file.c_str(), help_dir.c_str()));
         return S_OK;
     } catch (...) {

@@ -46,14 +46,14 @@ private:
     const class_entry &entry_;
 };
 
-std::u16string guid_text(const GUID &g)
+oleaut::ostring guid_text(const GUID &g)
 {
     OLECHAR buf[40];
     StringFromGUID2(g, buf, 40);
     return buf;
 }
 
-HRESULT set_value(const std::u16string &key_path, const char16_t *name, const std::u16string &value)
+HRESULT set_value(const oleaut::ostring &key_path, const OLECHAR *name, const oleaut::ostring &value)
 {
     HKEY key = nullptr;
     LSTATUS s = RegCreateKeyExW(HKEY_CLASSES_ROOT, key_path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
@@ -61,7 +61,7 @@ HRESULT set_value(const std::u16string &key_path, const char16_t *name, const st
     if (s != ERROR_SUCCESS)
         return SELFREG_E_CLASS;
     s = RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(value.c_str()),
-                       static_cast<DWORD>((value.size() + 1) * sizeof(char16_t)));
+                       static_cast<DWORD>((value.size() + 1) * sizeof(OLECHAR)));
     RegCloseKey(key);
     return s == ERROR_SUCCESS ? S_OK : SELFREG_E_CLASS;
 }
@@ -100,18 +100,18 @@ HRESULT get_class_object(std::span<const class_entry> classes, REFCLSID clsid, R
 HRESULT register_classes(std::span<const class_entry> classes) noexcept
 {
     try {
-        const std::u16string path = utf8_to_utf16(own_library_file());
+        const oleaut::ostring path = utf8_to_utf16(own_library_file());
         if (path.empty())
             return SELFREG_E_CLASS;
         for (const class_entry &e : classes) {
-            const std::u16string clsid = guid_text(*e.clsid);
-            const std::u16string key = u"CLSID\\" + clsid;
+            const oleaut::ostring clsid = guid_text(*e.clsid);
+            const oleaut::ostring key = OLESTR("CLSID\\") + clsid;
             for (HRESULT hr : {set_value(key, nullptr, e.description),
-                               set_value(key + u"\\InprocServer32", nullptr, path),
-                               set_value(key + u"\\InprocServer32", u"ThreadingModel", e.threading_model),
-                               set_value(key + u"\\ProgID", nullptr, e.prog_id),
+                               set_value(key + OLESTR("\\InprocServer32"), nullptr, path),
+                               set_value(key + OLESTR("\\InprocServer32"), OLESTR("ThreadingModel"), e.threading_model),
+                               set_value(key + OLESTR("\\ProgID"), nullptr, e.prog_id),
                                set_value(e.prog_id, nullptr, e.description),
-                               set_value(std::u16string(e.prog_id) + u"\\CLSID", nullptr, clsid)}) {
+                               set_value(oleaut::ostring(e.prog_id) + OLESTR("\\CLSID"), nullptr, clsid)}) {
                 if (FAILED(hr))
                     return hr;
             }
@@ -127,8 +127,8 @@ HRESULT unregister_classes(std::span<const class_entry> classes) noexcept
     try {
         HRESULT result = S_OK;
         for (const class_entry &e : classes) {
-            const std::u16string clsid_key = u"CLSID\\" + guid_text(*e.clsid);
-            for (const std::u16string &key : {clsid_key, std::u16string(e.prog_id)}) {
+            const oleaut::ostring clsid_key = OLESTR("CLSID\\") + guid_text(*e.clsid);
+            for (const oleaut::ostring &key : {clsid_key, oleaut::ostring(e.prog_id)}) {
                 LSTATUS s = RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
                 if (s != ERROR_SUCCESS && s != ERROR_FILE_NOT_FOUND)
                     result = SELFREG_E_CLASS;

@@ -14,15 +14,15 @@ namespace fake_host {
 namespace {
 
 state g_state;
-std::map<std::u16string, DISPID> g_ids;  // one id per name, members and parameters alike
+std::map<oleaut::ostring, DISPID> g_ids;  // one id per name, members and parameters alike
 std::map<DISPID, std::string> g_names;
 int g_next_instance = 0;
 
-DISPID id_of(const std::u16string &name)
+DISPID id_of(const oleaut::ostring &name)
 {
-    std::u16string key;
-    for (char16_t c : name)
-        key += (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c;
+    oleaut::ostring key;
+    for (OLECHAR c : name)
+        key += (c >= OLESTR('A') && c <= OLESTR('Z')) ? static_cast<OLECHAR>(c + 32) : c;
     auto it = g_ids.find(key);
     if (it != g_ids.end())
         return it->second;
@@ -37,7 +37,7 @@ struct chart_data {
 };
 
 struct recordset_data {
-    std::u16string field;
+    oleaut::ostring field;
     std::vector<oleaut::variant> rows;
     size_t cursor = 0;
 };
@@ -98,7 +98,7 @@ std::string value_text(const VARIANT &v)
     case VT_I4: return std::to_string(v.lVal);
     case VT_BOOL: return std::to_string(v.boolVal);
     case VT_R8: std::snprintf(buf, sizeof buf, "%.17g", v.dblVal); return buf;
-    case VT_BSTR: return v.bstrVal ? "\"" + oleaut::utf16_to_utf8(std::u16string_view(v.bstrVal, SysStringLen(v.bstrVal))) + "\"" : "nullstr";
+    case VT_BSTR: return v.bstrVal ? "\"" + oleaut::utf16_to_utf8(oleaut::ostring_view(v.bstrVal, SysStringLen(v.bstrVal))) + "\"" : "nullstr";
     case VT_ERROR: return v.scode == DISP_E_PARAMNOTFOUND ? "missing" : std::to_string(v.scode);
     case VT_DISPATCH: return label(v.pdispVal);
     // A caller's reference may be null; the fake records it, as a host would refuse it.
@@ -107,7 +107,7 @@ std::string value_text(const VARIANT &v)
     default: {
         oleaut::variant s;
         if (SUCCEEDED(VariantChangeTypeEx(s.put(), &v, LOCALE_EN_US, 0, VT_BSTR)))
-            return oleaut::utf16_to_utf8(std::u16string_view(s.bstrVal, SysStringLen(s.bstrVal)));
+            return oleaut::utf16_to_utf8(oleaut::ostring_view(s.bstrVal, SysStringLen(s.bstrVal)));
         return "?";
     }
     }
@@ -123,7 +123,7 @@ void answer_object(VARIANT *result, IDispatch *obj)
     }
 }
 
-HRESULT refuse(EXCEPINFO *ei, HRESULT number, const std::u16string &source, const std::u16string &description)
+HRESULT refuse(EXCEPINFO *ei, HRESULT number, const oleaut::ostring &source, const oleaut::ostring &description)
 {
     oleaut::com_error(number, source, description).fill(ei);
     return ei ? DISP_E_EXCEPTION : number;
@@ -276,15 +276,15 @@ HRESULT object::answer(const std::string &m, WORD flags, const std::vector<const
         if (m == "Item") {
             const VARIANT *index = args.empty() ? nullptr : args[0];
             if (!index || index->vt != VT_BSTR ||
-                !oleaut::disp::names_equal(std::u16string_view(index->bstrVal, SysStringLen(index->bstrVal)),
+                !oleaut::disp::names_equal(oleaut::ostring_view(index->bstrVal, SysStringLen(index->bstrVal)),
                                             rs_->field))
-                return refuse(ei, static_cast<HRESULT>(0x800A0CC1), u"FakeRecordset", u"No field of that name");
+                return refuse(ei, static_cast<HRESULT>(0x800A0CC1), OLESTR("FakeRecordset"), OLESTR("No field of that name"));
             return child("Field"), S_OK;
         }
     } else if (cls_ == "Field") {
         if (m == "Value") {
             if (rs_->cursor >= rs_->rows.size())
-                return refuse(ei, static_cast<HRESULT>(0x800A0BCD), u"FakeRecordset", u"No current row");
+                return refuse(ei, static_cast<HRESULT>(0x800A0BCD), OLESTR("FakeRecordset"), OLESTR("No current row"));
             if (result)
                 VariantCopy(result, &rs_->rows[rs_->cursor]);
             return S_OK;
@@ -326,7 +326,7 @@ void state::reset()
     series_count_answer = -1;
 }
 
-IDispatch *state::make_recordset(const std::u16string &field, const std::vector<VARIANT> &rows)
+IDispatch *state::make_recordset(const oleaut::ostring &field, const std::vector<VARIANT> &rows)
 {
     auto data = std::make_shared<recordset_data>();
     data->field = field;
@@ -360,14 +360,14 @@ FAKE_EXPORT HRESULT DllCanUnloadNow() { return fake_host::g_state.objects_alive 
 
 FAKE_EXPORT HRESULT DllRegisterServer()
 {
-    oleaut::disp::class_entry entry{&fake_host::kCLSID_FakeHost, u"Excel.Application", u"Recording fake host",
+    oleaut::disp::class_entry entry{&fake_host::kCLSID_FakeHost, OLESTR("Excel.Application"), OLESTR("Recording fake host"),
                                     nullptr};
     return oleaut::disp::register_classes({&entry, 1});
 }
 
 FAKE_EXPORT HRESULT DllUnregisterServer()
 {
-    oleaut::disp::class_entry entry{&fake_host::kCLSID_FakeHost, u"Excel.Application", u"Recording fake host",
+    oleaut::disp::class_entry entry{&fake_host::kCLSID_FakeHost, OLESTR("Excel.Application"), OLESTR("Recording fake host"),
                                     nullptr};
     return oleaut::disp::unregister_classes({&entry, 1});
 }

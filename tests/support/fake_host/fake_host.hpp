@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "oleaut.h"
+#include "oleaut/utf.hpp"
 
 namespace fake_host {
 
@@ -64,8 +65,8 @@ struct fault {
     std::string member;
     int occurrence = 1;  // fail the n-th such call (counted from when the fault is added); 0 = every one
     HRESULT number = static_cast<HRESULT>(0x800A03EC);
-    std::u16string source = u"FakeHost";
-    std::u16string description = u"The fake host refused this call";
+    oleaut::ostring source = OLESTR("FakeHost");
+    oleaut::ostring description = OLESTR("The fake host refused this call");
     int seen = 0;
 };
 
@@ -86,7 +87,7 @@ public:
     // fake's own code.
     virtual void reset();
     // Makes a recordset over one field holding these values (rows). The caller owns the reference.
-    virtual IDispatch *make_recordset(const std::u16string &field, const std::vector<VARIANT> &rows);
+    virtual IDispatch *make_recordset(const oleaut::ostring &field, const std::vector<VARIANT> &rows);
     // Makes a chart object of its own, as another workbook's chart would be.
     virtual IDispatch *make_chart();
     virtual ~state() = default;

@@ -16,9 +16,9 @@ namespace oleaut {
 class bstr {
 public:
     bstr() noexcept = default;  // null
-    explicit bstr(std::u16string_view s) : b_(alloc(s.data(), s.size())) {}
-    explicit bstr(const char16_t *s) : b_(s ? alloc(s, std::char_traits<char16_t>::length(s)) : nullptr) {}
-    explicit bstr(std::string_view utf8) : bstr(std::u16string_view(utf8_to_utf16(utf8))) {}
+    explicit bstr(oleaut::ostring_view s) : b_(alloc(s.data(), s.size())) {}
+    explicit bstr(const OLECHAR *s) : b_(s ? alloc(s, std::char_traits<OLECHAR>::length(s)) : nullptr) {}
+    explicit bstr(std::string_view utf8) : bstr(oleaut::ostring_view(utf8_to_utf16(utf8))) {}
     explicit bstr(const char *utf8) : b_(nullptr)
     {
         if (utf8)
@@ -46,7 +46,7 @@ public:
         return r;
     }
     // A copy of someone else's BSTR (null stays null).
-    static bstr copy_of(BSTR b) { return b ? bstr(std::u16string_view(b, SysStringLen(b))) : bstr(); }
+    static bstr copy_of(BSTR b) { return b ? bstr(oleaut::ostring_view(b, SysStringLen(b))) : bstr(); }
     [[nodiscard]] BSTR detach() noexcept { return std::exchange(b_, nullptr); }
     // Frees what is held and answers the slot for an out parameter.
     BSTR *put() noexcept
@@ -58,8 +58,8 @@ public:
     BSTR get() const noexcept { return b_; }
     bool is_null() const noexcept { return b_ == nullptr; }
     UINT length() const noexcept { return SysStringLen(b_); }
-    std::u16string_view view() const noexcept { return b_ ? std::u16string_view(b_, length()) : std::u16string_view(); }
-    std::u16string str() const { return std::u16string(view()); }
+    oleaut::ostring_view view() const noexcept { return b_ ? oleaut::ostring_view(b_, length()) : oleaut::ostring_view(); }
+    oleaut::ostring str() const { return oleaut::ostring(view()); }
     std::string utf8() const { return utf16_to_utf8(view()); }
     void swap(bstr &o) noexcept { std::swap(b_, o.b_); }
 

@@ -26,7 +26,7 @@ public:
             description_ = d.str();
         format();
     }
-    com_error(HRESULT hr, std::u16string source, std::u16string description, std::u16string help_file = {},
+    com_error(HRESULT hr, oleaut::ostring source, oleaut::ostring description, oleaut::ostring help_file = {},
               DWORD help_context = 0)
         : hr_(hr), source_(std::move(source)), description_(std::move(description)),
           help_file_(std::move(help_file)), help_context_(help_context)
@@ -75,9 +75,9 @@ public:
     }
 
     HRESULT hr() const noexcept { return hr_; }
-    const std::u16string &source() const noexcept { return source_; }
-    const std::u16string &description() const noexcept { return description_; }
-    const std::u16string &help_file() const noexcept { return help_file_; }
+    const oleaut::ostring &source() const noexcept { return source_; }
+    const oleaut::ostring &description() const noexcept { return description_; }
+    const oleaut::ostring &help_file() const noexcept { return help_file_; }
     DWORD help_context() const noexcept { return help_context_; }
     const char *what() const noexcept override { return what_.c_str(); }
 
@@ -123,7 +123,7 @@ private:
     }
 
     HRESULT hr_;
-    std::u16string source_, description_, help_file_;
+    oleaut::ostring source_, description_, help_file_;
     DWORD help_context_ = 0;
     std::string what_;
 };
@@ -146,7 +146,7 @@ inline com_error current_exception_as_com_error() noexcept
     } catch (const std::bad_alloc &) {
         return com_error(E_OUTOFMEMORY);
     } catch (const std::exception &e) {
-        return com_error(E_FAIL, u"", utf8_to_utf16(e.what()));
+        return com_error(E_FAIL, OLESTR(""), utf8_to_utf16(e.what()));
     } catch (...) {
         return com_error(E_UNEXPECTED);
     }

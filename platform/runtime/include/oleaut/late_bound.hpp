@@ -66,9 +66,9 @@ protected:
 // host's object model:
 //
 //   late::ref app = late::ref::attach(new_application());
-//   app.put(u"Visible", variant::boolean(false));
-//   late::ref book = app.object(u"Workbooks").call_object(u"Add");
-//   fill.call(u"OneColorGradient", {}, {{u"Style", variant::i2(1)}, {u"Degree", variant::r8(0.23)}});
+//   app.put(OLESTR("Visible"), variant::boolean(false));
+//   late::ref book = app.object(OLESTR("Workbooks")).call_object(OLESTR("Add"));
+//   fill.call(OLESTR("OneColorGradient"), {}, {{OLESTR("Style"), variant::i2(1)}, {OLESTR("Degree"), variant::r8(0.23)}});
 class ref : public dispatch_ref {
 public:
     using dispatch_ref::dispatch_ref;

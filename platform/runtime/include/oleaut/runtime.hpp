@@ -12,7 +12,7 @@ namespace oleaut::rt {
 // A snapshot of the thread's error object.
 struct err_record {
     LONG number = 0;
-    std::u16string source, description, help_file;
+    oleaut::ostring source, description, help_file;
     LONG help_context = 0;
 };
 
@@ -39,12 +39,12 @@ inline void set_err(const com_error &e)
 }
 
 // Err.Raise: what is left out (std::nullopt) is filled in by the runtime.
-[[noreturn]] inline void raise(LONG number, std::optional<std::u16string_view> source = std::nullopt,
-                               std::optional<std::u16string_view> description = std::nullopt,
-                               std::optional<std::u16string_view> help_file = std::nullopt,
+[[noreturn]] inline void raise(LONG number, std::optional<oleaut::ostring_view> source = std::nullopt,
+                               std::optional<oleaut::ostring_view> description = std::nullopt,
+                               std::optional<oleaut::ostring_view> help_file = std::nullopt,
                                std::optional<LONG> help_context = std::nullopt)
 {
-    auto opt = [](const std::optional<std::u16string_view> &s) { return s ? variant::str(*s) : variant::missing(); };
+    auto opt = [](const std::optional<oleaut::ostring_view> &s) { return s ? variant::str(*s) : variant::missing(); };
     variant vs = opt(source), vd = opt(description), vf = opt(help_file);
     variant vc = help_context ? variant::i4(*help_context) : variant::missing();
     HRESULT hr = OaRtRaise(number, &vs, &vd, &vf, &vc);
@@ -53,10 +53,10 @@ inline void set_err(const com_error &e)
     throw com_error(hr, r.source, r.description, r.help_file, static_cast<DWORD>(r.help_context));
 }
 
-inline com_ptr<IDispatch> create_object(std::u16string_view prog_id)
+inline com_ptr<IDispatch> create_object(oleaut::ostring_view prog_id)
 {
     com_ptr<IDispatch> d;
-    std::u16string id(prog_id);
+    oleaut::ostring id(prog_id);
     HRESULT hr = OaRtCreateObject(id.c_str(), d.put());
     if (FAILED(hr)) {
         err_record r = err();
@@ -65,9 +65,9 @@ inline com_ptr<IDispatch> create_object(std::u16string_view prog_id)
     return d;
 }
 
-inline void log_event(std::u16string_view text, LONG event_type)
+inline void log_event(oleaut::ostring_view text, LONG event_type)
 {
-    std::u16string t(text);
+    oleaut::ostring t(text);
     HRESULT hr = OaRtLogEvent(t.c_str(), event_type);
     if (FAILED(hr)) {
         err_record r = err();

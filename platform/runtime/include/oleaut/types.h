@@ -61,8 +61,12 @@ typedef BSTR *LPBSTR;
 typedef void *HMODULE;
 
 #define OLESTR(str) u##str
+#ifndef TRUE
 #define TRUE 1
+#endif
+#ifndef FALSE
 #define FALSE 0
+#endif
 #define VARIANT_TRUE ((VARIANT_BOOL)-1)
 #define VARIANT_FALSE ((VARIANT_BOOL)0)
 

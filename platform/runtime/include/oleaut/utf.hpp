@@ -6,11 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "../oleaut.h"
+
 namespace oleaut {
 
-inline std::u16string utf8_to_utf16(std::string_view in)
+// Text in OLE's own character type: char16_t here, wchar_t on Windows, 16 bits on both.
+using ostring = std::basic_string<OLECHAR>;
+using ostring_view = std::basic_string_view<OLECHAR>;
+
+inline oleaut::ostring utf8_to_utf16(std::string_view in)
 {
-    std::u16string out;
+    oleaut::ostring out;
     out.reserve(in.size());
     size_t i = 0;
     while (i < in.size()) {
@@ -49,17 +55,17 @@ inline std::u16string utf8_to_utf16(std::string_view in)
         }
         if (cp >= 0x10000) {
             cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+            out.push_back(static_cast<OLECHAR>(0xD800 + (cp >> 10)));
+            out.push_back(static_cast<OLECHAR>(0xDC00 + (cp & 0x3FF)));
         } else {
-            out.push_back(static_cast<char16_t>(cp));
+            out.push_back(static_cast<OLECHAR>(cp));
         }
         i += len;
     }
     return out;
 }
 
-inline std::string utf16_to_utf8(std::u16string_view in)
+inline std::string utf16_to_utf8(oleaut::ostring_view in)
 {
     std::string out;
     out.reserve(in.size());

@@ -62,7 +62,7 @@ public:
         v.vt = VT_DECIMAL;
         return v;
     }
-    static variant str(std::u16string_view s) { return take_bstr(bstr(s)); }
+    static variant str(oleaut::ostring_view s) { return take_bstr(bstr(s)); }
     static variant str_utf8(std::string_view s) { return take_bstr(bstr(s)); }
     static variant take_bstr(bstr b)
     {

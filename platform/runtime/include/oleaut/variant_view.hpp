@@ -48,7 +48,7 @@ public:
     bool is_array() const noexcept { return value_.vt & VT_ARRAY; }
 
     // The text of a VT_BSTR value as it stands (a null string reads as empty).
-    std::u16string_view text() const noexcept
+    oleaut::ostring_view text() const noexcept
     {
         if (value_.vt != VT_BSTR || !value_.bstrVal)
             return {};

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../../oleaut.h"
+#include "../utf.hpp"
 
 namespace oleaut::disp {
 
@@ -18,21 +19,21 @@ namespace oleaut::disp {
 // information shows instead of the bare type: an enumeration of the same library
 // (for VT_I4) or an imported interface such as "Chart" (for VT_DISPATCH).
 struct param {
-    const char16_t *name;
+    const OLECHAR *name;
     VARTYPE type;
     bool optional = false;
-    const char16_t *type_name = nullptr;
+    const OLECHAR *type_name = nullptr;
 };
 
 // One member. A property put or put-by-reference declares its value as its last
 // parameter; a property get and a method declare their result type (VT_EMPTY: none).
 struct member_info {
-    const char16_t *name;
+    const OLECHAR *name;
     DISPID id;
     INVOKEKIND kind;
     std::vector<param> params;
     VARTYPE result = VT_EMPTY;
-    const char16_t *result_type_name = nullptr;
+    const OLECHAR *result_type_name = nullptr;
     WORD func_flags = 0;
     // Present in the interface table but not in the type information and refused on the
     // Invoke path (an accessor kept for binary compatibility only).
@@ -40,26 +41,26 @@ struct member_info {
 };
 
 struct interface_info {
-    const char16_t *name;
+    const OLECHAR *name;
     GUID iid;
     WORD type_flags = TYPEFLAG_FDISPATCHABLE;
     std::vector<member_info> members;
-    const char16_t *doc = nullptr;
+    const OLECHAR *doc = nullptr;
 };
 
 struct enum_info {
-    const char16_t *name;
+    const OLECHAR *name;
     GUID guid;
     WORD type_flags = 0;
     struct constant {
-        const char16_t *name;
+        const OLECHAR *name;
         LONG value;
     };
     std::vector<constant> constants;
 };
 
 struct coclass_info {
-    const char16_t *name;
+    const OLECHAR *name;
     GUID clsid;
     WORD type_flags = TYPEFLAG_FCANCREATE;
     const interface_info *default_interface = nullptr;
@@ -68,27 +69,27 @@ struct coclass_info {
 using type_entry = std::variant<const interface_info *, const coclass_info *, const enum_info *>;
 
 struct library_info {
-    const char16_t *name;
+    const OLECHAR *name;
     GUID guid;
     LCID lcid = LOCALE_EN_US;
     WORD major = 1;
     WORD minor = 0;
     std::vector<type_entry> types;  // in the order the library lists them
-    const char16_t *doc = nullptr;
+    const OLECHAR *doc = nullptr;
 };
 
 // Case-insensitive comparison of member and parameter names (ASCII letters fold; other
 // characters compare exactly, which covers every name automation declares).
-inline bool names_equal(std::u16string_view a, std::u16string_view b) noexcept
+inline bool names_equal(oleaut::ostring_view a, oleaut::ostring_view b) noexcept
 {
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        char16_t x = a[i], y = b[i];
-        if (x >= u'A' && x <= u'Z')
-            x = static_cast<char16_t>(x + 32);
-        if (y >= u'A' && y <= u'Z')
-            y = static_cast<char16_t>(y + 32);
+        OLECHAR x = a[i], y = b[i];
+        if (x >= OLESTR('A') && x <= OLESTR('Z'))
+            x = static_cast<OLECHAR>(x + 32);
+        if (y >= OLESTR('A') && y <= OLESTR('Z'))
+            y = static_cast<OLECHAR>(y + 32);
         if (x != y)
             return false;
     }

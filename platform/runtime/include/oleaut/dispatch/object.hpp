@@ -8,8 +8,8 @@
 //       LONG value = 0;
 //   };
 //   const disp::table<counter> &counter::dispatch_table() {
-//       static const disp::table<counter> t(u"ICounter", IID_ICounter, TYPEFLAG_FDISPATCHABLE, {
-//           {u"Value", DISPID_VALUE, INVOKE_PROPERTYGET, {}, VT_I4,
+//       static const disp::table<counter> t(OLESTR("ICounter"), IID_ICounter, TYPEFLAG_FDISPATCHABLE, {
+//           {OLESTR("Value"), DISPID_VALUE, INVOKE_PROPERTYGET, {}, VT_I4,
 //            [](counter &c, disp::call &k) { k.result() = variant::i4(c.value); }},
 //       });
 //       return t;
@@ -35,13 +35,13 @@ using handler = void (*)(Obj &self, call &args);
 // One row of a member table, as a class writes it.
 template <class Obj>
 struct member {
-    const char16_t *name;
+    const OLECHAR *name;
     DISPID id;
     INVOKEKIND kind;
     std::initializer_list<param> params;
     VARTYPE result;
     handler<Obj> fn;
-    const char16_t *result_type_name = nullptr;
+    const OLECHAR *result_type_name = nullptr;
     WORD func_flags = 0;
     bool vtable_only = false;
 };
@@ -49,7 +49,7 @@ struct member {
 template <class Obj>
 class table {
 public:
-    table(const char16_t *name, const GUID &iid, WORD type_flags, std::initializer_list<member<Obj>> rows)
+    table(const OLECHAR *name, const GUID &iid, WORD type_flags, std::initializer_list<member<Obj>> rows)
     {
         info_.name = name;
         info_.iid = iid;

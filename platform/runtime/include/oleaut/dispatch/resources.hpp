@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "../../oleaut.h"
+#include "../utf.hpp"
 
 namespace oleaut::disp {
 
@@ -51,12 +52,12 @@ inline constexpr HRESULT resource_e_name_not_found = HRESULT_FROM_WIN32(1814);  
 class resource_id {
 public:
     resource_id(WORD number) noexcept : number_(number) {}
-    resource_id(std::u16string name) : name_(std::move(name)), named_(true) {}
-    resource_id(const char16_t *name) : name_(name), named_(true) {}
+    resource_id(oleaut::ostring name) : name_(std::move(name)), named_(true) {}
+    resource_id(const OLECHAR *name) : name_(name), named_(true) {}
 
     bool is_number() const noexcept { return !named_; }
     WORD number() const noexcept { return number_; }
-    const std::u16string &name() const noexcept { return name_; }
+    const oleaut::ostring &name() const noexcept { return name_; }
 
     // Numbers equal numbers; names equal names without regard to ASCII case.
     bool matches(const resource_id &other) const noexcept;
@@ -65,7 +66,7 @@ public:
 
 private:
     WORD number_ = 0;
-    std::u16string name_;
+    oleaut::ostring name_;
     bool named_ = false;
 };
 

@@ -16,12 +16,12 @@ namespace oleaut::disp {
 // One creatable class of a server.
 struct class_entry {
     const GUID *clsid;
-    const char16_t *prog_id;      // "Library.Class"
-    const char16_t *description;  // shown as the class key's default value
+    const OLECHAR *prog_id;      // "Library.Class"
+    const OLECHAR *description;  // shown as the class key's default value
     // Creates a new object and answers the requested interface. Runs inside the
     // factory's exception guard: it may throw com_error.
     HRESULT (*create)(REFIID riid, void **ppv);
-    const char16_t *threading_model = u"Apartment";
+    const OLECHAR *threading_model = OLESTR("Apartment");
 };
 
 // DllGetClassObject: a class factory for the entry whose CLSID matches.

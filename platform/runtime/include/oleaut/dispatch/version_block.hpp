@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "../../oleaut.h"
+#include "../utf.hpp"
 
 namespace oleaut::disp {
 
@@ -53,8 +54,8 @@ struct fixed_file_info {
 };
 
 struct version_string_table {
-    std::u16string key;  // "040904B0": language 0x0409, code page 0x04B0 (Unicode)
-    std::vector<std::pair<std::u16string, std::u16string>> strings;
+    oleaut::ostring key;  // "040904B0": language 0x0409, code page 0x04B0 (Unicode)
+    std::vector<std::pair<oleaut::ostring, oleaut::ostring>> strings;
     friend bool operator==(const version_string_table &, const version_string_table &) = default;
 };
 
@@ -67,7 +68,7 @@ struct version_info {
     friend bool operator==(const version_info &, const version_info &) = default;
 
     // The value of `key` in the first string table that has it, or null.
-    const std::u16string *find(std::u16string_view key) const noexcept;
+    const oleaut::ostring *find(oleaut::ostring_view key) const noexcept;
 };
 
 // The VS_VERSIONINFO bytes. Throws com_error(E_INVALIDARG) for a table key that is not
