@@ -26,6 +26,7 @@
 #include "../com_error.hpp"
 #include "../unknown.hpp"
 #include "binder.hpp"
+#include "error_info_support.hpp"
 #include "module.hpp"
 #include "typeinfo.hpp"
 
@@ -38,7 +39,7 @@ using thread_identity = DWORD;
 inline thread_identity current_thread() noexcept { return GetCurrentThreadId(); }
 #else
 using thread_identity = std::thread::id;
-inline thread_identity current_thread() noexcept { return current_thread(); }
+inline thread_identity current_thread() noexcept { return std::this_thread::get_id(); }
 #endif
 
 template <class Obj>
@@ -91,16 +92,23 @@ private:
 };
 
 // IUnknown comes from the kit: the object counts in its library's live count and
-// answers IUnknown, IDispatch and its table's interface with the Iface base.
+// answers IUnknown, IDispatch and its table's interface with the Iface base, and
+// ISupportErrorInfo with a part of its own (every failure of those leaves error info).
 template <class Obj, class Iface = IDispatch>
 class object : public unknown<Obj, interfaces<Iface>, self_owned<module_counted>> {
 public:
     // The IIDs only the table knows: IDispatch (for a dual Iface) and the table's own.
     void *interface_for(REFIID riid) noexcept
     {
-        if (IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, Obj::dispatch_table().info().iid))
+        if (reports_error_info(riid))
             return static_cast<Iface *>(this);
+        if (IsEqualIID(riid, IID_ISupportErrorInfo))
+            return static_cast<ISupportErrorInfo *>(&error_info_support_);
         return nullptr;
+    }
+    bool reports_error_info(REFIID riid) const noexcept
+    {
+        return IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, Obj::dispatch_table().info().iid);
     }
 
     // --- IDispatch ------------------------------------------------------------------------
@@ -215,6 +223,7 @@ private:
     }
 
     thread_identity owner_;
+    error_info_support<object> error_info_support_{*this};
 };
 
 }  // namespace oleaut::disp
