@@ -1,0 +1,68 @@
+' Creating, using and releasing a cQuillet through late binding: the host calls of the
+' constructor and destructor, the oQuillet property read and replaced (Nothing included).
+ExecuteGlobal CreateObject("Scripting.FileSystemObject").OpenTextFile( _
+    Replace(WScript.ScriptFullName, WScript.ScriptName, "support.vbs")).ReadAll
+gSuite = "lifecycle"
+UseFreshEventLog
+Recorder().Clear
+
+Dim q, chart, other
+Set q = CreateObject("Quillet.cQuillet")
+CheckEqual PlainCalls(), Lines(Array( _
+    "Application.put Visible(BOOL 0)", _
+    "Application.put SheetsInNewWorkbook(I4 1)", _
+    "Application.Workbooks()", _
+    "Workbooks.Add(ERROR missing)", _
+    "Application.ActiveWorkbook()", _
+    "Workbook.Worksheets()", _
+    "Worksheets.Item(I2 1)", _
+    "Workbook.Worksheets()", _
+    "Worksheets.Add(ERROR missing, ERROR missing, ERROR missing, I4 -4109)", _
+    "Chart.put ChartType(I4 54)", _
+    "Chart.put SizeWithWindow(BOOL -1)", _
+    "Chart.put HasDataTable(BOOL 0)")), "the constructor's host calls"
+CheckEqual Recorder().ApplicationsCreated, 1, "one host application per object"
+CheckEqual Recorder().WorkbooksOpen, 1, "one workbook per object"
+
+Set chart = q.oQuillet
+CheckEqual TypeName(chart), "Object", "oQuillet is the host's chart"
+Check chart Is q.oQuillet, "oQuillet answers the same chart every time"
+Set chart = Nothing
+
+' A chart of another workbook takes the place of the component's own.
+Recorder().Clear
+Set other = Recorder().MakeChart()
+Set q.oQuillet = other
+Check q.oQuillet Is other, "Set oQuillet replaces the chart"
+q.SetChartOptions 5, 400, 300
+Check InStr(Recorder().Calls, "Chart#1.put ChartType(I4 5)") = 1, "calls go to the chart assigned last: " & Recorder().Calls
+
+' Without a chart, the continue-on-error members still report success.
+Set q.oQuillet = Nothing
+Check q.oQuillet Is Nothing, "oQuillet holds Nothing"
+On Error Resume Next
+q.SetChartOptions 51, 400, 300
+CheckEqual Err.Number, 0, "SetChartOptions without a chart reports success"
+Err.Clear
+q.SetChartTitles "Main", "X", "Y"
+CheckEqual Err.Number, 0, "SetChartTitles without a chart reports success"
+Err.Clear
+q.Reset
+Check Err.Number <> 0, "Reset without a chart fails"
+Err.Clear
+On Error GoTo 0
+CheckEqual LogEntries(), "", "nothing logged by continue-on-error members or Reset"
+
+Recorder().Clear
+Set q = Nothing
+Set other = Nothing
+CheckEqual PlainCalls(), Lines(Array( _
+    "Application.Workbooks()", _
+    "Workbooks.Count()", _
+    "Application.Workbooks()", _
+    "Workbooks.Item(I2 1)", _
+    "Workbook.Close(BOOL 0, ERROR missing, ERROR missing)", _
+    "Application.Quit()")), "releasing the object closes the workbook and quits the host"
+CheckEqual Recorder().QuitCalled, True, "the host was told to quit"
+CheckEqual Recorder().LiveObjects, 0, "every host object was released"
+Finish
