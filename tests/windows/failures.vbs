@@ -1,8 +1,7 @@
 ' Every failure mode as a script meets it through On Error Resume Next: the validation
 ' errors, host failures under the log-and-re-raise handler, continue-on-error members that
 ' report success, and Reset's plain propagation. The event log is read after each.
-ExecuteGlobal CreateObject("Scripting.FileSystemObject").OpenTextFile( _
-    Replace(WScript.ScriptFullName, WScript.ScriptName, "support.vbs")).ReadAll
+' Runs behind support.vbs (scripts/windows-test joins them).
 gSuite = "failures"
 UseFreshEventLog
 

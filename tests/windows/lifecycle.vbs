@@ -1,7 +1,6 @@
 ' Creating, using and releasing a cQuillet through late binding: the host calls of the
 ' constructor and destructor, the oQuillet property read and replaced (Nothing included).
-ExecuteGlobal CreateObject("Scripting.FileSystemObject").OpenTextFile( _
-    Replace(WScript.ScriptFullName, WScript.ScriptName, "support.vbs")).ReadAll
+' Runs behind support.vbs (scripts/windows-test joins them).
 gSuite = "lifecycle"
 UseFreshEventLog
 Recorder().Clear

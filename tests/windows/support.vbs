@@ -1,4 +1,5 @@
-' Helpers shared by the suites, loaded with ExecuteGlobal: checks that count and report
+' Helpers shared by the suites, which scripts/windows-test puts in front of each suite
+' (Wine 8's VBScript has no working ExecuteGlobal or Execute): checks that count and report
 ' failures, the event log of this process, the fake host's recording with instance
 ' numbers taken out, and recordsets fabricated from Wine's own ADODB.Recordset.
 
@@ -49,18 +50,30 @@ Sub CheckError(number, source, description, wantNumber, wantSource, wantDescript
     CheckEqual description, wantDescription, what & ": Err.Description"
 End Sub
 
+' The last line a suite prints. Wine's cscript ends a script that meets a runtime error
+' silently with exit code 0, so the runner counts a suite as passed only when this line,
+' with no failures, closes its output.
 Sub Finish()
-    WScript.Echo gSuite & ": " & gChecks & " checks, " & gFailures & " failed"
+    WScript.Echo "suite " & gSuite & " finished: " & gChecks & " checks, " & gFailures & " failed"
     If gFailures > 0 Or gChecks = 0 Then WScript.Quit 1
     WScript.Quit 0
 End Sub
 
-' Points this process's event log at a fresh file in the temporary folder. Must run before
-' the first component is created.
+' The event log of this process: the file OLEAUT_EVENTLOG names, emptied. Wine 8's
+' WshEnvironment refuses to set a variable (error 445), so under Wine the runner sets it
+' for each suite; elsewhere a suite run by hand sets its own before any component exists.
 Sub UseFreshEventLog()
-    gLogPath = gFso.GetSpecialFolder(2) & "\quillet-" & gSuite & ".log"
+    Dim environment
+    Set environment = CreateObject("WScript.Shell").Environment("PROCESS")
+    gLogPath = environment("OLEAUT_EVENTLOG")
+    If gLogPath = "" Then
+        gLogPath = gFso.GetSpecialFolder(2) & "\quillet-" & gSuite & ".log"
+        On Error Resume Next
+        environment("OLEAUT_EVENTLOG") = gLogPath
+        On Error GoTo 0
+    End If
     If gFso.FileExists(gLogPath) Then gFso.DeleteFile gLogPath
-    CreateObject("WScript.Shell").Environment("PROCESS")("OLEAUT_EVENTLOG") = gLogPath
+    CheckEqual environment("OLEAUT_EVENTLOG"), gLogPath, "OLEAUT_EVENTLOG names this suite's event log"
 End Sub
 
 ' The event log's entries as "type<TAB>text", one per line, in order.
