@@ -8,7 +8,7 @@
 #ifndef OLEAUT_DISPATCH_ERROR_INFO_SUPPORT_HPP
 #define OLEAUT_DISPATCH_ERROR_INFO_SUPPORT_HPP
 
-#include "../interfaces.h"
+#include "../../oleaut.h"
 
 namespace oleaut::disp {
 
