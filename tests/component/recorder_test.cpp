@@ -34,8 +34,11 @@ TEST_F(Recorder, CallsAnswerTheRecordingOneLinePerCall)
     EXPECT_EQ(late::get(r.get(), OLESTR("LiveObjects")).lVal, host_->objects_alive);
     EXPECT_EQ(late::get(r.get(), OLESTR("WorkbooksOpen")).lVal, 1);
     EXPECT_EQ(late::get(r.get(), OLESTR("ApplicationsCreated")).lVal, 1);
+    host_->faults.push_back({});
     late::call(r.get(), OLESTR("Clear"));
     EXPECT_TRUE(host_->calls.empty());
+    EXPECT_TRUE(host_->faults.empty());
+    EXPECT_EQ(host_->workbooks_open, 1) << "the host's world is not the recording";
     EXPECT_EQ(late::get(r.get(), OLESTR("CallCount")).lVal, 0);
 }
 

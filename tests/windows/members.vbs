@@ -29,12 +29,18 @@ Check InStr(PlainCalls(), "Series.ApplyDataLabels(Type:=I2 2, AutoText:=BOOL -1,
 Check InStr(PlainCalls(), "PlotArea.put Width(R8 600)") > 0, "the first series lays out the chart"
 CheckEqual rs.EOF, True, "the recordset is left where reading stopped"
 
-' A second series from the same recordset: flgShaded counts only as -1, so 1 does not shade.
+' A second series from the same recordset. flgShaded counts only as -1, and through
+' IDispatch a script's 1 reaches the component already coerced to True (-1): it shades.
 Recorder().Clear
 q.AddDataSeries rs, "Sales", "South", 0, 1
 Check InStr(PlainCalls(), "Range.put Item(I2 1, I2 3, DECIMAL 10)") > 0, "the second series goes to column 3"
-Check InStr(PlainCalls(), "OneColorGradient") = 0, "1 does not shade"
+Check InStr(PlainCalls(), "OneColorGradient") > 0, "1, coerced to True, shades"
 Check InStr(PlainCalls(), "ApplyDataLabels") = 0, "0 shows no labels"
+' False does not shade.
+Recorder().Clear
+q.AddDataSeries rs, "Sales", "West", False, False
+Check InStr(PlainCalls(), "Range.put Item(I2 1, I2 4, DECIMAL 10)") > 0, "the third series goes to column 4"
+Check InStr(PlainCalls(), "OneColorGradient") = 0, "False does not shade"
 
 ' SetXAxisHeadings: text headings in column 1, bound to the first series.
 Recorder().Clear
@@ -59,7 +65,7 @@ xTitle = Null
 yTitle = ""
 Recorder().Clear
 q.SetChartTitles mainTitle, xTitle, yTitle
-CheckEqual Recorder().CallCount, 0, "Empty, Null and empty titles touch nothing"
+CheckEqual Recorder().CallCount, CLng(0), "Empty, Null and empty titles touch nothing"
 
 ' SetBackgroundEffect: 1 to 23 are preset gradients.
 Recorder().Clear
@@ -81,14 +87,14 @@ CheckEqual result, CInt(1), "ExportToGif's result"
 CheckEqual PlainCalls(), Lines(Array("Chart.SeriesCollection(ERROR missing)", "SeriesCollection.Count()", _
     "Chart.Export(BSTR """ & gif & """, BSTR ""GIF"", ERROR missing)")), "the export"
 
-' Reset deletes both series and clears the sheet; the next export has nothing to write.
+' Reset deletes the three series and clears the sheet; the next export has nothing to write.
 Recorder().Clear
 q.Reset
-CheckEqual UBound(Split(PlainCallsOf("Delete"), vbLf)), 2, "two series deleted"
-CheckEqual UBound(Split(PlainCallsOf("ClearContents"), vbLf)), 1, "the sheet cleared once"
+CheckEqual UBound(Split(PlainCallsOf("Delete"), vbLf)), CLng(3), "three series deleted"
+CheckEqual UBound(Split(PlainCallsOf("ClearContents"), vbLf)), CLng(1), "the sheet cleared once"
 CheckEqual LogEntries(), "", "nothing logged by members that succeed"
 
 Set rs = Nothing
 Set q = Nothing
-CheckEqual Recorder().LiveObjects, 0, "every host object was released"
+CheckEqual Recorder().LiveObjects, CLng(0), "every host object was released"
 Finish

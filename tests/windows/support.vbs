@@ -4,7 +4,10 @@
 ' numbers taken out, and recordsets fabricated from Wine's own ADODB.Recordset.
 
 Const VALIDATION_ERROR = -2147220503   ' 0x800403E9: the component's own error
-Const HOST_ERROR = -2146827284          ' 0x800A03EC: what the fake host answers a fault with
+Const HOST_ERROR = -2146827284          ' 0x800A03EC: the fault the suites arm in the fake host
+' VBScript shows an error of facility 0x0A (FACILITY_CONTROL) by its low word: 0x800A03EC
+' reaches a script as 1004, 0x800A07DA as 2010.
+Const HOST_ERROR_SEEN = 1004
 Const AD_DOUBLE = 5
 Const AD_BSTR = 8
 
@@ -45,7 +48,7 @@ End Sub
 
 ' Err's fields, passed as values: a call to a procedure must not be what clears Err.
 Sub CheckError(number, source, description, wantNumber, wantSource, wantDescription, what)
-    CheckEqual number, wantNumber, what & ": Err.Number"
+    CheckEqual number, CLng(wantNumber), what & ": Err.Number"
     If Not IsEmpty(wantSource) Then CheckEqual source, wantSource, what & ": Err.Source"
     CheckEqual description, wantDescription, what & ": Err.Description"
 End Sub
@@ -114,8 +117,13 @@ Function PlainCallsOf(member)
     PlainCallsOf = Plain(Recorder().CallsOf(member))
 End Function
 
+' The lines of arr, each ending in a line feed (Wine 8's VBScript has no Join).
 Function Lines(arr)
-    Lines = Join(arr, vbLf) & vbLf
+    Dim i
+    Lines = ""
+    For i = 0 To UBound(arr)
+        Lines = Lines & arr(i) & vbLf
+    Next
 End Function
 
 ' A recordset of one double column "Sales" and one text column "Month". Wine's ADO wants a

@@ -50,7 +50,13 @@ const disp::table<recorder> &recorder::dispatch_table()
              [](recorder &, disp::call &k) {
                  k.result() = variant::i4(static_cast<LONG>(FakeHostState()->calls.size()));
              }},
-            {OLESTR("Clear"), 4, INVOKE_FUNC, {}, VT_EMPTY, [](recorder &, disp::call &) { FakeHostState()->reset(); }},
+            // Forgets the recording and the armed faults; the host's world (open workbooks,
+            // live objects, instance numbers) stays as the objects still alive see it.
+            {OLESTR("Clear"), 4, INVOKE_FUNC, {}, VT_EMPTY,
+             [](recorder &, disp::call &) {
+                 FakeHostState()->calls.clear();
+                 FakeHostState()->faults.clear();
+             }},
             {OLESTR("Fault"), 5, INVOKE_FUNC,
              {{OLESTR("objectClass"), VT_BSTR}, {OLESTR("member"), VT_BSTR}, {OLESTR("occurrence"), VT_I4},
               {OLESTR("number"), VT_I4}},
