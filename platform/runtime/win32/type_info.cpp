@@ -44,7 +44,7 @@ STDAPI OaRtCreateTypeInfo(const oleaut::disp::interface_info *iface, IUnknown *o
             d.cc = CC_STDCALL;
             d.cArgs = static_cast<UINT>(p.size());
             d.wFlags = dispatch_flags(m.kind);
-            d.vtReturn = m.result == VT_EMPTY ? VT_EMPTY : m.result;
+            d.vtReturn = m.result;
             methods.push_back(d);
         }
         INTERFACEDATA data{methods.data(), static_cast<UINT>(methods.size())};
