@@ -5,7 +5,7 @@
 gSuite = "failures"
 UseFreshEventLog
 
-Const SOURCE = "Quillet.cQuillet"
+Const COMPONENT_SOURCE = "Quillet.cQuillet"  ' not SOURCE: Wine's VBScript lets a global constant hide a parameter of that name
 Const INVALID_INPUT = "Invalid recordset or column name"
 Const NO_SERIES = "No data series in chart"
 Const BAD_FILE = "Invalid file name for export"
@@ -19,17 +19,17 @@ On Error Resume Next
 
 ' Opening checks: raised before the handler is armed, so not logged.
 q.SetXAxisHeadings rs, "Month"
-CheckError Err.Number, Err.Source, Err.Description, VALIDATION_ERROR, SOURCE, INVALID_INPUT, "SetXAxisHeadings without series"
+CheckError Err.Number, Err.Source, Err.Description, VALIDATION_ERROR, COMPONENT_SOURCE, INVALID_INPUT, "SetXAxisHeadings without series"
 Err.Clear
 q.AddDataSeries nothingRs, "Sales", "North", 0, 0
-CheckError Err.Number, Err.Source, Err.Description, VALIDATION_ERROR, SOURCE, INVALID_INPUT, "AddDataSeries with Nothing"
+CheckError Err.Number, Err.Source, Err.Description, VALIDATION_ERROR, COMPONENT_SOURCE, INVALID_INPUT, "AddDataSeries with Nothing"
 Err.Clear
 CheckEqual LogEntries(), "", "opening checks log nothing"
 
 ' ExportToGif's checks run under the handler: logged once each, series check first.
 result = "untouched"
 result = q.ExportToGif("")
-CheckError Err.Number, Err.Source, Err.Description, VALIDATION_ERROR, SOURCE, NO_SERIES, "ExportToGif without series"
+CheckError Err.Number, Err.Source, Err.Description, VALIDATION_ERROR, COMPONENT_SOURCE, NO_SERIES, "ExportToGif without series"
 Err.Clear
 CheckEqual result, "untouched", "a failed call delivers no result"
 CheckEqual LogEntries(), "1" & vbTab & NO_SERIES & vbLf, "the export's failure is logged"
@@ -38,7 +38,7 @@ q.AddDataSeries rs, "Sales", "North", 0, 0
 CheckEqual Err.Number, CLng(0), "AddDataSeries succeeds"
 Err.Clear
 q.ExportToGif "   "
-CheckError Err.Number, Err.Source, Err.Description, VALIDATION_ERROR, SOURCE, BAD_FILE, "ExportToGif of three spaces"
+CheckError Err.Number, Err.Source, Err.Description, VALIDATION_ERROR, COMPONENT_SOURCE, BAD_FILE, "ExportToGif of three spaces"
 Err.Clear
 CheckEqual LogEntries(), "1" & vbTab & NO_SERIES & vbLf & "1" & vbTab & BAD_FILE & vbLf, "logged once more"
 
