@@ -76,10 +76,44 @@ void check_error_info(_cQuillet *q)
     info->Release();
 }
 
+// What the recording host received for one member, through QuilletTest.Recorder's CallsOf.
+std::wstring recorded_calls_of(const wchar_t *member)
+{
+    CLSID clsid;
+    IDispatch *recorder = nullptr;
+    if (FAILED(CLSIDFromProgID(L"QuilletTest.Recorder", &clsid)) ||
+        FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                reinterpret_cast<void **>(&recorder))))
+        return L"<no recorder>";
+    LPOLESTR name = const_cast<LPOLESTR>(L"CallsOf");
+    DISPID id = 0;
+    VARIANT arg = text(member), result;
+    VariantInit(&result);
+    DISPPARAMS params{&arg, nullptr, 1, 0};
+    std::wstring out = L"<CallsOf failed>";
+    const IID none{};  // IID_NULL, whose GUID_NULL initguid.h leaves undeclared here
+    if (SUCCEEDED(recorder->GetIDsOfNames(none, &name, 1, LOCALE_USER_DEFAULT, &id)) &&
+        SUCCEEDED(recorder->Invoke(id, none, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, nullptr,
+                                   nullptr)) &&
+        result.vt == VT_BSTR)
+        out = result.bstrVal;
+    VariantClear(&arg);
+    VariantClear(&result);
+    recorder->Release();
+    return out;
+}
+
+bool ends_with(const std::wstring &s, const std::wstring &tail)
+{
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
 void exercise(_cQuillet *q)
 {
     HRESULT hr = call(q, &_cQuillet::SetChartOptions, 51, 400, 300);
     check(hr == S_OK, "SetChartOptions(51, 400, 300)", hr);
+    check(ends_with(recorded_calls_of(L"ChartType"), L".put ChartType(I4 51)\n"), "the host received ChartType 51");
+    check(ends_with(recorded_calls_of(L"Width"), L".put Width(R8 400)\n"), "the host received the plot width 400");
 
     VARIANT main = text(L"Sales"), x = text(L"Month"), y;
     VariantInit(&y);
@@ -90,6 +124,7 @@ void exercise(_cQuillet *q)
     check(main.vt == VT_BSTR && std::wstring(main.bstrVal) == L"Sales", "the title variable is left as it was");
     VariantClear(&main);
     VariantClear(&x);
+    check(ends_with(recorded_calls_of(L"Text"), L".put Text(I4 2024)\n"), "the y-axis title reached the host as I4");
 
     IDispatch *chart = nullptr;
     hr = get_object(q, &_cQuillet::get_oQuillet, &chart);
