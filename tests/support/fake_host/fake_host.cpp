@@ -8,6 +8,7 @@
 #include "oleaut/dispatch/describe.hpp"
 #include "oleaut/dispatch/server.hpp"
 #include "oleaut/unknown.hpp"
+#include "recorder.hpp"
 
 namespace fake_host {
 
@@ -339,14 +340,31 @@ IDispatch *state::make_chart() { return new object("Chart", std::make_shared<cha
 
 }  // namespace fake_host
 
+// The entry points: exported by name through fakehost.def on Windows, by visibility elsewhere.
+#ifdef _WIN32
+#define FAKE_EXPORT extern "C"
+#else
 #define FAKE_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
+
+namespace {
+
+// Both classes of the library. The host's factory is the fake's own (it counts created
+// applications); the recorder's comes from the toolkit.
+const oleaut::disp::class_entry kClasses[] = {
+    {&fake_host::kCLSID_FakeHost, OLESTR("Excel.Application"), OLESTR("Recording fake host"), nullptr},
+    {&fake_host::kCLSID_Recorder, OLESTR("QuilletTest.Recorder"), OLESTR("The recording fake host's state"),
+     fake_host::create_recorder},
+};
+
+}  // namespace
 
 FAKE_EXPORT fake_host::state *FakeHostState() { return &fake_host::g_state; }
 
 FAKE_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void **ppv)
 {
     if (!IsEqualCLSID(clsid, fake_host::kCLSID_FakeHost))
-        return CLASS_E_CLASSNOTAVAILABLE;
+        return oleaut::disp::get_class_object({&kClasses[1], 1}, clsid, riid, ppv);
     auto *f = new fake_host::factory();
     HRESULT hr = f->QueryInterface(riid, ppv);
     f->Release();
@@ -356,18 +374,11 @@ FAKE_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void **ppv)
 // Answers from the live-object count like a real server, so that a reference the component
 // forgets to release keeps the fake loaded and fails the test. The tests hold their own
 // dlopen handle for as long as they read the fake's state.
-FAKE_EXPORT HRESULT DllCanUnloadNow() { return fake_host::g_state.objects_alive == 0 ? S_OK : S_FALSE; }
-
-FAKE_EXPORT HRESULT DllRegisterServer()
+FAKE_EXPORT HRESULT DllCanUnloadNow()
 {
-    oleaut::disp::class_entry entry{&fake_host::kCLSID_FakeHost, OLESTR("Excel.Application"), OLESTR("Recording fake host"),
-                                    nullptr};
-    return oleaut::disp::register_classes({&entry, 1});
+    return fake_host::g_state.objects_alive == 0 ? oleaut::disp::module_can_unload() : S_FALSE;
 }
 
-FAKE_EXPORT HRESULT DllUnregisterServer()
-{
-    oleaut::disp::class_entry entry{&fake_host::kCLSID_FakeHost, OLESTR("Excel.Application"), OLESTR("Recording fake host"),
-                                    nullptr};
-    return oleaut::disp::unregister_classes({&entry, 1});
-}
+FAKE_EXPORT HRESULT DllRegisterServer() { return oleaut::disp::register_classes(kClasses); }
+
+FAKE_EXPORT HRESULT DllUnregisterServer() { return oleaut::disp::unregister_classes(kClasses); }
