@@ -130,7 +130,8 @@ void compare_interface_type(ITypeInfo *t, const oleaut::disp::interface_info &wa
     oleaut::com_ptr<ITypeInfo> other = (a.flags & TYPEFLAG_FDUAL) ? implemented(t, static_cast<UINT>(-1)) : nullptr;
     ITypeInfo *dispatch = a.kind == TKIND_DISPATCH ? t : other.get();
     ITypeInfo *vtable = a.kind == TKIND_INTERFACE ? t : other.get();
-    const WORD flags = dispatch ? attributes_of(dispatch).flags : a.flags;
+    // A compiled library keeps the oleautomation flag on the interface side only.
+    const WORD flags = vtable ? attributes_of(vtable).flags : a.flags;
     if (flags != want.type_flags)
         out.push_back(oleaut::utf16_to_utf8(want.name) + ": type flags " + std::to_string(flags) +
                       ", the description says " + std::to_string(want.type_flags));
