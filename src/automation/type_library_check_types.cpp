@@ -3,6 +3,7 @@
 
 #include "oleaut/bstr.hpp"
 #include "oleaut/com_ptr.hpp"
+#include "oleaut/dispatch/idl_words.hpp"
 
 namespace quillet::check {
 
@@ -10,27 +11,10 @@ namespace {
 
 std::string scalar_word(VARTYPE vt)
 {
-    switch (vt) {
-    case VT_EMPTY:
-    case VT_VOID: return "void";
-    case VT_I2: return "short";
-    case VT_I4: return "long";
-    case VT_R4: return "float";
-    case VT_R8: return "double";
-    case VT_CY: return "CURRENCY";
-    case VT_DATE: return "DATE";
-    case VT_BSTR: return "BSTR";
-    case VT_DISPATCH: return "IDispatch*";
-    case VT_ERROR: return "SCODE";
-    case VT_BOOL: return "VARIANT_BOOL";
-    case VT_VARIANT: return "VARIANT";
-    case VT_UNKNOWN: return "IUnknown*";
-    case VT_DECIMAL: return "DECIMAL";
-    case VT_UI1: return "unsigned char";
-    case VT_INT: return "int";
-    case VT_HRESULT: return "HRESULT";
-    default: return "VARTYPE(" + std::to_string(vt) + ")";
-    }
+    if (vt == VT_EMPTY)
+        return "void";
+    const char *word = oleaut::disp::vartype_word(vt);
+    return word ? word : "VARTYPE(" + std::to_string(vt) + ")";
 }
 
 // A named type: an interface is what it arrives as, anything else its name.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "oleaut/com_error.hpp"
+#include "oleaut/dispatch/idl_words.hpp"
 
 namespace oleaut::disp::idl {
 
@@ -77,8 +78,7 @@ using declared_names = std::vector<std::string>;
 // types are looked up through `owner`'s GetRefTypeInfo. With `declared`, an interface
 // the library does not list is written as the base it is known by ("IDispatch*").
 std::string type_text(ITypeInfo *owner, const TYPEDESC &type, const declared_names *declared = nullptr);
-// The IDL word of a plain variant type ("short", "BSTR"), or nullptr.
-const char *vartype_word(VARTYPE vt);
+using oleaut::disp::vartype_word;  // the IDL word of a plain variant type, or nullptr
 
 // One function: "[id(0x00000001), propget] BSTR Name([in] short index);". A result
 // parameter without a name of its own is "result", a property's value "rhs".
