@@ -89,6 +89,7 @@ TEST(WindowsIdl, CompilesWithWidlAndTheScriptWithWindres)
         GTEST_SKIP() << "cannot compile the dump: " << why;
     std::string messages;
     ASSERT_EQ(widl_compile::compile_to_typelib(quillet_idl(), messages), 0) << messages;
+    EXPECT_EQ(messages.find("warning"), std::string::npos) << messages;
     if (std::system("command -v x86_64-w64-mingw32-windres >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "x86_64-w64-mingw32-windres is not on PATH";
 

@@ -86,13 +86,15 @@ std::string constant_value(const VARIANT &value)
 
 void enumeration(ITypeInfo *t, const TYPEATTR *attr, std::string &out)
 {
-    out += std::string(kIndent) + "typedef " + attribute_list(head_words(t, *attr)) + "enum {\n";
+    // The tag repeats the name: without one widl gives the GUID to two types and warns.
+    const std::string name = document(t, MEMBERID_NIL).name;
+    out += std::string(kIndent) + "typedef " + attribute_list(head_words(t, *attr)) + "enum " + name + " {\n";
     for (UINT i = 0; i < attr->cVars; ++i) {
         var_desc v(t, i);
         out += std::string(kIndent) + kIndent + document(t, v->memid).name + " = " + constant_value(*v->lpvarValue) +
                (i + 1 < attr->cVars ? ",\n" : "\n");
     }
-    out += std::string(kIndent) + "} " + document(t, MEMBERID_NIL).name + ";\n";
+    out += std::string(kIndent) + "} " + name + ";\n";
 }
 
 // Where a kind goes in the text: enumerations, then interfaces, then classes.

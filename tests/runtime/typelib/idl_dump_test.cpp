@@ -23,7 +23,7 @@ const char *const kSampleIdl =
 
 [uuid(5A1E0001-1111-4222-8333-444455556666), version(2.5), lcid(1031), helpstring("Sample chart library")] library SampleCharts {
     importlib("stdole2.tlb");
-    typedef [uuid(5A1E0005-1111-4222-8333-444455556666)] enum {
+    typedef [uuid(5A1E0005-1111-4222-8333-444455556666)] enum ChartKind {
         kindColumn = 51,
         kindLine = 4,
         kindPie = -5
@@ -154,6 +154,7 @@ TEST(IdlDump, DualLibraryCompilesWithWidl)
     const std::string idl = dump_idl(make_type_library(lib).get());
     std::string messages;
     EXPECT_EQ(widl_compile::compile_to_typelib(idl, messages), 0) << messages << "\n" << idl;
+    EXPECT_EQ(messages.find("warning"), std::string::npos) << messages;
 }
 
 TEST(IdlDump, UndeclaredTypeFailsToCompile)
