@@ -24,12 +24,12 @@ bool inherited(const std::string &name)
     return false;
 }
 
-UINT vtable_slots(ITypeInfo *t)
+UINT vtable_slots(ITypeInfo *t, UINT pointer_size = sizeof(void *))
 {
     TYPEATTR *attr = nullptr;
     if (FAILED(t->GetTypeAttr(&attr)))
         return 0;
-    const UINT slots = attr->cbSizeVft / sizeof(void *);
+    const UINT slots = attr->cbSizeVft / pointer_size;
     t->ReleaseTypeAttr(attr);
     return slots;
 }
@@ -96,9 +96,7 @@ void compare_vtable(ITypeInfo *vtable, const interface_info &want, const std::st
         return;
     }
     const UINT first = vtable_slots(base.get());
-    if (vtable_slots(vtable) != first + want.members.size())
-        out.push_back(name + ": " + std::to_string(vtable_slots(vtable)) + " interface-table slots, the description has " +
-                      std::to_string(first + want.members.size()));
+    UINT highest = 0;
     std::vector<bool> seen(want.members.size());
     TYPEATTR *attr = nullptr;
     const UINT count = SUCCEEDED(vtable->GetTypeAttr(&attr)) ? attr->cFuncs : 0;
@@ -109,6 +107,7 @@ void compare_vtable(ITypeInfo *vtable, const interface_info &want, const std::st
         if (FAILED(vtable->GetFuncDesc(i, &f)))
             continue;
         const UINT slot = static_cast<UINT>(f->oVft) / sizeof(void *);
+        highest = std::max(highest, slot);
         const std::string where = name + " slot " + std::to_string(slot) + " (" + name_of(vtable, f->memid) + ")";
         if (slot < first || slot - first >= want.members.size()) {
             out.push_back(where + ": the description has no member in this slot");
@@ -121,6 +120,14 @@ void compare_vtable(ITypeInfo *vtable, const interface_info &want, const std::st
         }
         vtable->ReleaseFuncDesc(f);
     }
+    // A 32-bit library read by a 64-bit process has its function offsets in this process's
+    // pointers but its table size in 4-byte ones (Wine).
+    UINT slots = vtable_slots(vtable);
+    if (count > 0 && slots <= highest)
+        slots = vtable_slots(vtable, 4);
+    if (slots != first + want.members.size())
+        out.push_back(name + ": " + std::to_string(slots) + " interface-table slots, the description has " +
+                      std::to_string(first + want.members.size()));
     for (size_t k = 0; k < want.members.size(); ++k)
         if (!seen[k] && !want.members[k].vtable_only)
             out.push_back(name + " slot " + std::to_string(first + k) + " (" +
