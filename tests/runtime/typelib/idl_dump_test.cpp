@@ -145,6 +145,27 @@ TEST(IdlDump, EmptyLibraryWithoutDocumentation)
               "};\n");
 }
 
+TEST(IdlDump, VtableOnlyMembersKeepTheirSlotsFirstAndLast)
+{
+    // Slots 7 and 9 are left out of the type information; the text declares all three.
+    const interface_info edges{u"_cEdges",
+                               kSampleIid,
+                               kSampleFlags,
+                               {{u"Handle", 0x60030000, INVOKE_PROPERTYGET, {}, VT_I4, nullptr, 0, true},
+                                {u"Width", 0x60030001, INVOKE_PROPERTYPUT, {{u"value", VT_I2}}},
+                                {u"Attach", 0x60030002, INVOKE_FUNC, {{u"target", VT_BYREF | VT_VARIANT}}, VT_EMPTY,
+                                 nullptr, 0, true}}};
+    const library_info lib{u"Edges", kLibGuid, 1033, 1, 0, {&edges}};
+    const std::string text = dump_idl(make_type_library(lib).get());
+    EXPECT_NE(text.find("interface _cEdges : IDispatch {\n"
+                        "        [id(0x60030000), propget, restricted, hidden] HRESULT Handle([out, retval] long* result);\n"
+                        "        [id(0x60030001), propput] HRESULT Width([in] short value);\n"
+                        "        [id(0x60030002), restricted, hidden] HRESULT Attach([in, out] VARIANT* target);\n"
+                        "    };\n"),
+              std::string::npos)
+        << text;
+}
+
 TEST(IdlDump, DualLibraryCompilesWithWidl)
 {
     if (const std::string why = widl_compile::widl_unavailable(); !why.empty())
