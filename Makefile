@@ -10,7 +10,7 @@ TEST_TARGETS ?= tests benchmarks
 # Where `make install` puts Quillet; the servers are registered for the current user.
 PREFIX ?= $(HOME)/.local
 
-.PHONY: all deps configure build register demo gallery test asan-test tsan-test soak bench fuzz \
+.PHONY: all deps configure build register demo gallery test asan-test tsan-test soak bench fuzz windows windows-arch windows-test \
 	install uninstall clean
 
 all: build
@@ -88,5 +88,30 @@ bench: build
 	@cmake --build $(BUILD) -j $(JOBS) --target quillet_bench
 	@$(BUILD)/bin/quillet_bench
 
+# The Windows DLLs, cross-built with MinGW-w64 from the same sources into
+# $(WINDOWS_BUILD)/bin (x86_64) and $(WINDOWS_BUILD)/bin32 (i686). The type library's IDL
+# and the resource script are written from the member table by a tool of the Linux build.
+WINDOWS_BUILD ?= build-windows
+windows: DEPS = windows
+windows: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target windows_resource_writer
+	@$(BUILD)/bin/windows_resource_writer $(WINDOWS_BUILD)/generated
+	@$(MAKE) --no-print-directory windows-arch ARCH=x86_64 OUT=bin TARGETS=all
+	@$(MAKE) --no-print-directory windows-arch ARCH=i686 OUT=bin32 TARGETS=quillet
+
+# One architecture's tree. Only the x86_64 one builds the Windows tests (fake host, C++
+# clients): Wine here runs 64-bit programs only, so the i686 DLL is checked, not run.
+windows-arch:
+	@cmake -S windows -B $(WINDOWS_BUILD)/$(ARCH) -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-$(ARCH).cmake -DQUILLET_SOURCE_DIR=$(CURDIR) \
+		-DQUILLET_GENERATED_DIR=$(CURDIR)/$(WINDOWS_BUILD)/generated \
+		-DQUILLET_OUTPUT_DIR=$(CURDIR)/$(WINDOWS_BUILD)/$(OUT) >/dev/null
+	@cmake --build $(WINDOWS_BUILD)/$(ARCH) -j $(JOBS) --target $(TARGETS)
+
+# The Windows DLLs under Wine, headless, in a fresh prefix: registration, the VBScript
+# suites through Wine's oleaut32 and ADO, an early-bound C++ client, the type library.
+windows-test: windows
+	@WINDOWS_BUILD=$(WINDOWS_BUILD) scripts/windows-test
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) out
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD) out

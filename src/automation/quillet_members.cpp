@@ -37,8 +37,6 @@ const oleaut::disp::table<cQuillet> &cQuillet::dispatch_table()
 
 cQuillet *cQuillet::create()
 {
-    // Errors the component raises without a source carry the class's own name.
-    OaRtSetDefaultSource(OLESTR("Quillet.cQuillet"));
     // The object holds one reference from here on; a constructor failure releases it,
     // which gives back whatever references were already set.
     return new cQuillet();

@@ -1,6 +1,7 @@
 #include "automation/type_library.hpp"
 
 #include "automation/quillet_object.hpp"
+#include "oleaut/dispatch/server.hpp"
 
 namespace quillet {
 
@@ -83,7 +84,18 @@ const oleaut::disp::library_info &quillet_library_info()
     return lib;
 }
 
+#ifdef _WIN32
+// On Windows the library is the one widl compiled from this same description into the
+// module's resources; the platform reads it, and caches it across calls.
+oleaut::com_ptr<ITypeLib> quillet_type_library()
+{
+    oleaut::com_ptr<ITypeLib> lib;
+    oleaut::check(LoadTypeLibEx(oleaut::disp::own_library_file().c_str(), REGKIND_NONE, lib.put()));
+    return lib;
+}
+#else
 oleaut::com_ptr<ITypeLib> quillet_type_library() { return oleaut::disp::make_type_library(quillet_library_info()); }
+#endif
 
 oleaut::com_ptr<ITypeInfo> quillet_interface_type_info()
 {

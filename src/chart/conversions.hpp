@@ -33,7 +33,9 @@ inline oleaut::bstr to_string(const VARIANT &value)
     return oleaut::bstr::attach(std::exchange(s.bstrVal, nullptr));
 }
 
-inline SHORT to_short(LONG value) { return convert(oleaut::variant::i4(value), VT_I2).iVal; }
+// 64 bits wide so that a sum of LONGs (a count from the host plus an offset) reaches
+// the range check whole: an overflow is "Overflow", never a wrapped value.
+inline SHORT to_short(LONGLONG value) { return convert(oleaut::variant::i8(value), VT_I2).iVal; }
 
 }  // namespace quillet
 

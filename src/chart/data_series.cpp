@@ -36,7 +36,7 @@ void chart_builder::add_data_series(IDispatch *oRs, BSTR strValueCol, BSTR strSe
         Recordset rs{com_ptr<IDispatch>(oRs)};
         rs.MoveFirst();
         Chart chart(oQuillet);
-        const SHORT column = to_short(chart.get_SeriesCollection().Count() + 2);
+        const SHORT column = to_short(LONGLONG{chart.get_SeriesCollection().Count()} + 2);
         const SHORT rows = staging_grid::write_column(Worksheet(oDataSheet), rs, strValueCol, column, VT_DECIMAL);
         if (rows == 0)
             return;

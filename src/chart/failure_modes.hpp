@@ -17,24 +17,39 @@
 
 namespace quillet {
 
+// The source of every error the component raises or names. It is the component's own and
+// is passed wherever the component raises: the runtime's default source belongs to the
+// process, and other code in it must not find its errors named after this component.
+inline constexpr OLECHAR kComponentSource[] = OLESTR("Quillet.cQuillet");
+
 // Makes the failure being handled the thread's current error. Call only inside a catch.
 // The runtime's own errors (a value that does not convert: "Overflow", "Invalid use of
 // Null") come without a source; like any error raised inside the component they are
-// named after it, the runtime's default source, so a client and the log can tell where
-// they happened.
+// named after it, so a client and the log can tell where they happened.
 inline void record_current_failure() noexcept
 {
     oleaut::com_error e = oleaut::current_exception_as_com_error();
     if (e.source().empty()) {
         try {
-            oleaut::bstr source;
-            if (SUCCEEDED(OaRtGetDefaultSource(source.put())) && source.get())
-                e = oleaut::com_error(e.hr(), source.str(), e.description(), e.help_file(), e.help_context());
+            e = oleaut::com_error(e.hr(), kComponentSource, e.description(), e.help_file(), e.help_context());
         } catch (...) {
             // Out of memory while naming it: the error goes on without a source.
         }
     }
     oleaut::rt::set_err(e);
+}
+
+// Runs a call of a runtime service (CreateObject, the event log) whose failures the
+// runtime names after the process's default source; the failure leaves named after the
+// component instead, as every other error raised inside it.
+template <class Call>
+auto named_after_component(Call &&call)
+{
+    try {
+        return std::forward<Call>(call)();
+    } catch (const oleaut::com_error &e) {
+        throw oleaut::com_error(e.hr(), kComponentSource, e.description(), e.help_file(), e.help_context());
+    }
 }
 
 class continue_on_error {
@@ -79,21 +94,31 @@ void log_and_reraise(Body &&body)
     // The handler. Its own failures are not caught again: they go to the caller in place
     // of the error that entered it.
     oleaut::ostring description = oleaut::rt::err().description;
-    oleaut::rt::log_event(description, kEventTypeError);
+    named_after_component([&] { oleaut::rt::log_event(description, kEventTypeError); });
     oleaut::rt::err_record e = oleaut::rt::err();
     oleaut::rt::raise(e.number, e.source, e.description);
 }
 
-// The only error the component makes itself: number vbObjectError + 1001, the given
-// message, the runtime's default source.
+// The error the component makes itself on a bad argument: number vbObjectError + 1001,
+// the given message, the component's source.
 inline constexpr LONG kValidationError = -2147220503;  // 0x800403E9
 inline constexpr OLECHAR kInvalidRecordsetOrColumn[] = OLESTR("Invalid recordset or column name");
 inline constexpr OLECHAR kNoDataSeries[] = OLESTR("No data series in chart");
 inline constexpr OLECHAR kInvalidFileName[] = OLESTR("Invalid file name for export");
 
+// Reset's refusal to go on when the host answers Delete but keeps the series: deleting
+// again would never end. Number vbObjectError + 1002, the component's source.
+inline constexpr LONG kSeriesNotDeleted = -2147220502;  // 0x800403EA
+
+// An error the component makes itself: the number and message given, its own source.
+[[noreturn]] inline void raise_component_error(LONG number, oleaut::ostring_view message)
+{
+    oleaut::rt::raise(number, kComponentSource, message);
+}
+
 [[noreturn]] inline void raise_validation_error(oleaut::ostring_view message)
 {
-    oleaut::rt::raise(kValidationError, std::nullopt, message);
+    raise_component_error(kValidationError, message);
 }
 
 }  // namespace quillet

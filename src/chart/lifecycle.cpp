@@ -22,7 +22,7 @@ constexpr LONG kXl3DColumnClustered = 54;
 // object, but not told to close its workbook or to quit.
 chart_builder::chart_builder()
 {
-    oHostApp = oleaut::rt::create_object(OLESTR("Excel.Application"));  // 1
+    oHostApp = named_after_component([] { return oleaut::rt::create_object(OLESTR("Excel.Application")); });  // 1
     Application app(oHostApp);
     app.put_Visible(false);            // 2
     app.put_SheetsInNewWorkbook(1);    // 3

@@ -24,6 +24,28 @@ DISPID id_of(IDispatch *d, const char16_t *name)
     return id;
 }
 
+// A client asks ISupportErrorInfo before it trusts the error info a failed call left.
+TEST_F(AutomationSurface, SupportsErrorInfoForItsOwnInterfacesOnly)
+{
+    auto q = create();
+    com_ptr<ISupportErrorInfo> support = q.query<ISupportErrorInfo>();
+    ASSERT_TRUE(support);
+    const struct {
+        const char *what;
+        const IID *iid;
+        HRESULT expected;
+    } rows[] = {
+        {"_cQuillet", &quillet::IID__cQuillet, S_OK},
+        {"IDispatch", &IID_IDispatch, S_OK},
+        {"IUnknown", &IID_IUnknown, S_FALSE},
+        {"ISupportErrorInfo", &IID_ISupportErrorInfo, S_FALSE},
+        {"IClassFactory", &IID_IClassFactory, S_FALSE},
+        {"IID_NULL", &IID_NULL, S_FALSE},
+    };
+    for (const auto &r : rows)
+        EXPECT_EQ(support->InterfaceSupportsErrorInfo(*r.iid), r.expected) << r.what;
+}
+
 TEST_F(AutomationSurface, NamesInAnyCaseAnswerTheFixedIds)
 {
     auto q = create();

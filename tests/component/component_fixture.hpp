@@ -165,6 +165,24 @@ protected:
         return d.utf8();
     }
 
+    // Source and description of the error the last failing call left in the thread's
+    // error info, read at once (reading the error info takes it away).
+    struct published_error {
+        std::u16string source;
+        std::string description;
+    };
+    static published_error last_error()
+    {
+        oleaut::com_ptr<IErrorInfo> info;
+        GetErrorInfo(0, info.put());
+        oleaut::bstr s, d;
+        if (info) {
+            info->GetSource(s.put());
+            info->GetDescription(d.put());
+        }
+        return {s.str(), d.utf8()};
+    }
+
     fake_host::state *host_ = nullptr;
     std::string registry_, event_log_;
     void *library_ = nullptr;

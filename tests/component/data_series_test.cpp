@@ -221,4 +221,41 @@ TEST_F(DataSeries, FirstSeriesLayoutOverridesEarlierSizeAndReturnsAfterReset)
     EXPECT_EQ(calls_of("HasLegend").size(), 1u) << "the layout is applied again after Reset";
 }
 
+// The series' column is the host's series count plus 2, as a grid column number (a
+// 16-bit integer). A count too big for that is "Overflow", however big: never a
+// wrapped-around column.
+struct huge_count {
+    LONG count;
+    HRESULT hr;
+};
+
+class SeriesCountFromHost : public DataSeries, public ::testing::WithParamInterface<huge_count> {};
+
+TEST_P(SeriesCountFromHost, BecomesAColumnOrOverflow)
+{
+    const huge_count &c = GetParam();
+    auto q = create();
+    host_->series_count_answer = c.count;
+    auto rs = recordset(numbers(1));
+    mark();
+    EXPECT_EQ(add(*q, rs.get()), c.hr) << c.count;
+    if (c.hr == S_OK) {
+        EXPECT_EQ(cell_writes(), std::vector<std::string>{".put Item(I2 1, I2 32767, DECIMAL 1.5)"});
+        EXPECT_TRUE(log_entries().empty());
+        return;
+    }
+    const published_error e = last_error();
+    EXPECT_EQ(e.source, u"Quillet.cQuillet") << c.count;
+    EXPECT_EQ(e.description, "Overflow") << c.count;
+    EXPECT_EQ(log_entries(), (std::vector<log_entry>{{1, "Overflow"}})) << c.count;
+    EXPECT_TRUE(cell_writes().empty()) << c.count;
+    EXPECT_TRUE(calls_of("NewSeries").empty()) << c.count;
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, SeriesCountFromHost,
+                         ::testing::Values(huge_count{32765, S_OK}, huge_count{32766, OART_E_OVERFLOW},
+                                           huge_count{2147483645, OART_E_OVERFLOW},
+                                           huge_count{2147483646, OART_E_OVERFLOW},
+                                           huge_count{2147483647, OART_E_OVERFLOW}));
+
 }  // namespace

@@ -101,4 +101,43 @@ TEST_F(ExportReset, ResetFailureReachesTheCallerUnloggedAndKeepsWhatWasDone)
     EXPECT_TRUE(log_entries().empty());
 }
 
+// A host whose series count does not fall after a Delete that answers success.
+struct stuck_host {
+    const char *what;
+    bool delete_keeps_series;
+    LONG count_answer;  // -1: the real count
+    int series;
+    const char *remaining;  // the count the description names
+};
+
+class ResetOnStuckHost : public fixture, public ::testing::WithParamInterface<stuck_host> {};
+
+TEST_P(ResetOnStuckHost, StopsAfterOneDeleteWithAnErrorNamingTheHost)
+{
+    const stuck_host &h = GetParam();
+    auto q = create();
+    add_series(*q, h.series);
+    host_->delete_keeps_series = h.delete_keeps_series;
+    host_->series_count_answer = h.count_answer;
+    mark();
+    EXPECT_EQ(q->Reset(), static_cast<HRESULT>(0x800403EA)) << h.what;
+    EXPECT_EQ(calls_of("Delete").size(), 1u) << h.what;
+    EXPECT_EQ(calls_of("Count").size(), 2u) << h.what;
+    EXPECT_TRUE(calls_of("ClearContents").empty()) << h.what;
+    const published_error e = last_error();
+    EXPECT_EQ(e.source, u"Quillet.cQuillet") << h.what;
+    const std::string &description = e.description;
+    EXPECT_EQ(description.rfind("Reset stopped: the host still holds ", 0), 0u) << description;
+    EXPECT_NE(description.find(std::string(" ") + h.remaining + " series after deleting"), std::string::npos)
+        << description;
+    EXPECT_NE(description.find("Series.Delete"), std::string::npos) << description;
+    EXPECT_TRUE(log_entries().empty()) << "plain propagation logs nothing";
+}
+
+INSTANTIATE_TEST_SUITE_P(Hosts, ResetOnStuckHost,
+                         ::testing::Values(stuck_host{"Delete deletes nothing", true, -1, 3, "3"},
+                                           stuck_host{"Delete deletes nothing, one series", true, -1, 1, "1"},
+                                           stuck_host{"Count never falls", false, 5, 2, "5"},
+                                           stuck_host{"Count is huge", false, 2147483647, 1, "2147483647"}));
+
 }  // namespace

@@ -106,7 +106,7 @@ TEST_F(FailureModes, FailingLogWriteReachesTheCallerInstead)
 
 TEST_F(FailureModes, ValidationErrorCarriesTheComponentsNumberAndDefaultSource)
 {
-    auto q = create();  // sets the runtime's default source
+    auto q = create();
     try {
         quillet::raise_validation_error(quillet::kNoDataSeries);
         FAIL();

@@ -127,4 +127,43 @@ TEST(DualInterface, VtableCallsFromAnotherThreadAreRefused)
     EXPECT_EQ(hr, RPC_E_WRONG_THREAD);
 }
 
+// Every object of the kit says that IDispatch and its table's interface report their
+// failures through the error info (as the test above shows), and no other interface.
+struct error_info_case {
+    const char *what;
+    const IID *iid;
+    HRESULT expected;
+};
+
+const error_info_case kErrorInfoCases[] = {
+    {"the table's interface", &kIID_IDual, S_OK},
+    {"IDispatch", &IID_IDispatch, S_OK},
+    {"IUnknown", &IID_IUnknown, S_FALSE},
+    {"ISupportErrorInfo itself", &IID_ISupportErrorInfo, S_FALSE},
+    {"an interface it does not have", &IID_ITypeInfo, S_FALSE},
+    {"IID_NULL", &IID_NULL, S_FALSE},
+};
+
+class SupportErrorInfo : public ::testing::TestWithParam<error_info_case> {};
+
+TEST_P(SupportErrorInfo, AnswersForIDispatchAndTheTablesInterfaceOnly)
+{
+    auto obj = com_ptr<dual>::attach(dual::create());
+    com_ptr<ISupportErrorInfo> support = obj.query<ISupportErrorInfo>();
+    ASSERT_TRUE(support);
+    EXPECT_EQ(support->InterfaceSupportsErrorInfo(*GetParam().iid), GetParam().expected) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Interfaces, SupportErrorInfo, ::testing::ValuesIn(kErrorInfoCases));
+
+TEST(SupportErrorInfo, IsTheSameObject)
+{
+    auto obj = com_ptr<dual>::attach(dual::create());
+    com_ptr<ISupportErrorInfo> support = obj.query<ISupportErrorInfo>();
+    ASSERT_TRUE(support);
+    com_ptr<IUnknown> a = obj.query<IUnknown>(), b = support.query<IUnknown>();
+    EXPECT_EQ(a.get(), b.get()) << "one identity";
+    EXPECT_TRUE(support.query<IDual>()) << "back to the table's interface";
+}
+
 }  // namespace

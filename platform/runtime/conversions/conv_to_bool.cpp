@@ -1,5 +1,6 @@
 // Conversions to Boolean: zero is False, anything else is True (-1). Text is
-// "True" or "False" in any case, or else a number.
+// "True" or "False" in any case, the same words between "#" as Basic writes
+// Boolean literals in files ("#TRUE#"), or else a number.
 #include "conv_targets.h"
 #include "values/decimal.h"
 #include "values/number_parse.h"
@@ -23,6 +24,14 @@ bool equals_ignoring_case(std::u16string_view a, std::u16string_view ascii_lower
     return true;
 }
 
+// "#TRUE#" is read as "TRUE": the marks must come as a pair around the word.
+std::u16string_view without_literal_marks(std::u16string_view word)
+{
+    if (word.size() >= 2 && word.front() == u'#' && word.back() == u'#')
+        return word.substr(1, word.size() - 2);
+    return word;
+}
+
 HRESULT from_text(std::u16string_view text, bool *out)
 {
     std::u16string_view word = text;
@@ -30,6 +39,7 @@ HRESULT from_text(std::u16string_view text, bool *out)
         word.remove_prefix(1);
     while (!word.empty() && is_space(word.back()))
         word.remove_suffix(1);
+    word = without_literal_marks(word);
     if (equals_ignoring_case(word, u"true")) {
         *out = true;
         return S_OK;

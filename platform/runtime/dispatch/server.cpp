@@ -1,9 +1,4 @@
 // Class factories and self-registration for the servers built on the toolkit.
-#include <dlfcn.h>
-
-#include <climits>
-#include <cstdlib>
-
 #include <string>
 
 #include "oleaut/com_error.hpp"
@@ -68,15 +63,6 @@ HRESULT set_value(const oleaut::ostring &key_path, const OLECHAR *name, const ol
 
 }  // namespace
 
-std::string own_library_file()
-{
-    Dl_info info{};
-    if (!dladdr(reinterpret_cast<void *>(&own_library_file), &info) || !info.dli_fname)
-        return {};
-    char resolved[PATH_MAX];
-    return realpath(info.dli_fname, resolved) ? resolved : info.dli_fname;
-}
-
 HRESULT get_class_object(std::span<const class_entry> classes, REFCLSID clsid, REFIID riid, void **ppv) noexcept
 {
     if (!ppv)
@@ -100,7 +86,7 @@ HRESULT get_class_object(std::span<const class_entry> classes, REFCLSID clsid, R
 HRESULT register_classes(std::span<const class_entry> classes) noexcept
 {
     try {
-        const oleaut::ostring path = utf8_to_utf16(own_library_file());
+        const oleaut::ostring path = own_library_file();
         if (path.empty())
             return SELFREG_E_CLASS;
         for (const class_entry &e : classes) {

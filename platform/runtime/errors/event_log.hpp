@@ -10,13 +10,14 @@
 #include <string_view>
 
 #include "oleaut.h"
+#include "oleaut/utf.hpp"
 
 namespace oleaut::detail {
 
 // The entry's text as UTF-8 on one line: backslash, tab, newline and carriage
 // return become \\, \t, \n and \r, so that a tab always separates fields and a
 // newline always ends an entry.
-std::string escape_event_text(std::u16string_view text);
+std::string escape_event_text(oleaut::ostring_view text);
 
 // 2026-12-08T06:15:23.123Z
 std::string utc_timestamp_millis(const timespec &when);

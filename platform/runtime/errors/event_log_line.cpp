@@ -1,5 +1,5 @@
 // How one event-log entry is written down. Kept apart from the file and syslog
-// code so that both sinks write exactly the same text.
+// code so that both sinks, and the Windows build's file, write exactly the same text.
 #include <cstdio>
 
 #include "event_log.hpp"
@@ -7,7 +7,7 @@
 
 namespace oleaut::detail {
 
-std::string escape_event_text(std::u16string_view text)
+std::string escape_event_text(oleaut::ostring_view text)
 {
     const std::string utf8 = utf16_to_utf8(text);
     std::string out;
@@ -36,7 +36,11 @@ std::string escape_event_text(std::u16string_view text)
 std::string utc_timestamp_millis(const timespec &when)
 {
     tm utc{};
+#ifdef _WIN32
+    gmtime_s(&utc, &when.tv_sec);
+#else
     gmtime_r(&when.tv_sec, &utc);
+#endif
     char buf[64];  // room for any year tm can hold
     std::snprintf(buf, sizeof buf, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", utc.tm_year + 1900, utc.tm_mon + 1,
                   utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec, static_cast<int>(when.tv_nsec / 1000000));

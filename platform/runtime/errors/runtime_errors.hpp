@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "oleaut.h"
+#include "oleaut/utf.hpp"
 
 namespace oleaut::detail {
 
@@ -15,7 +16,7 @@ namespace oleaut::detail {
 LONG runtime_hresult_of(LONG number) noexcept;
 
 // The fixed text for number (either form), or the text for application-defined errors.
-std::u16string_view runtime_error_text(LONG number) noexcept;
+oleaut::ostring_view runtime_error_text(LONG number) noexcept;
 
 // The symbolic name of number ("E_INVALIDARG", "OART_E_TYPEMISMATCH"), or null.
 const char *runtime_error_name(LONG number) noexcept;

@@ -47,6 +47,8 @@ HRESULT decimal_from_integer(i128 v, DECIMAL *out);
 // Keeps `significant_digits` significant digits of the double, rounded to
 // nearest, so that 0.1 becomes exactly 0.1 (15 for a double, 7 for a single).
 HRESULT decimal_from_double(double v, int significant_digits, DECIMAL *out);
+// The value read from text; trailing zeros of the fraction are not kept as
+// scale ("1.500" is 15 at scale 1), as the platform reads text.
 HRESULT decimal_from_parsed(const ParsedNumber &n, DECIMAL *out);
 
 }  // namespace oleaut::conv

@@ -14,12 +14,32 @@ HRESULT decimal_from_integer(i128 v, DECIMAL *out)
     return fit_decimal(magnitude, 0, negative, out);
 }
 
-HRESULT decimal_from_parsed(const ParsedNumber &n, DECIMAL *out)
-{
-    if (n.radix)
-        return decimal_from_integer(radix_value_for_real(n), out);
+namespace {
 
-    // The scale the text asks for, then as few digits fewer as 96 bits need.
+// Trailing zeros of the significand say nothing about the value, and the
+// platform does not keep them as scale: "1.500" is 1.5 (scale 1), "1.000" is 1
+// (scale 0) and "0.0" is 0 (scale 0).
+ParsedNumber without_trailing_zeros(const ParsedNumber &n)
+{
+    ParsedNumber trimmed = n;
+    while (!trimmed.digits.empty() && trimmed.digits.back() == '0') {
+        trimmed.digits.pop_back();
+        ++trimmed.exponent;
+    }
+    if (trimmed.digits.empty())
+        trimmed.exponent = 0;
+    return trimmed;
+}
+
+}  // namespace
+
+HRESULT decimal_from_parsed(const ParsedNumber &parsed, DECIMAL *out)
+{
+    if (parsed.radix)
+        return decimal_from_integer(radix_value_for_real(parsed), out);
+    const ParsedNumber n = without_trailing_zeros(parsed);
+
+    // The scale the significant digits ask for, then as few digits fewer as 96 bits need.
     long scale = n.exponent < 0 ? -static_cast<long>(n.exponent) : 0;
     if (scale > kDecMaxScale)
         scale = kDecMaxScale;
@@ -68,10 +88,6 @@ HRESULT decimal_from_double(double v, int significant_digits, DECIMAL *out)
             n.digits.push_back(*p);
     const int exp10 = *p == 'e' ? std::atoi(p + 1) : 0;
     n.exponent = exp10 - (significant_digits - 1);
-    while (!n.digits.empty() && n.digits.back() == '0') {
-        n.digits.pop_back();
-        ++n.exponent;
-    }
     return decimal_from_parsed(n, out);
 }
 

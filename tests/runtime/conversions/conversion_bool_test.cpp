@@ -1,5 +1,5 @@
 // Conversions to and from Boolean: any non-zero value is True (-1); text is
-// "True"/"False" in any case or a number; True is -1 in every signed type.
+// "True"/"False" in any case, also between "#" marks, or a number; True is -1 in every signed type.
 #include <cmath>
 
 #include "runtime/conversions/conversion_test_support.hpp"
@@ -25,6 +25,15 @@ const BoolCase kCases[] = {
     {"number 0.0", [] { return str("0.0"); }, S_OK, VARIANT_FALSE},
     {"number 2.5", [] { return str("2.5"); }, S_OK, VARIANT_TRUE},
     {"number -1", [] { return str("-1"); }, S_OK, VARIANT_TRUE},
+    {"#TRUE#", [] { return str("#TRUE#"); }, S_OK, VARIANT_TRUE},
+    {"#FALSE#", [] { return str("#FALSE#"); }, S_OK, VARIANT_FALSE},
+    {"#true# in any case", [] { return str("#true#"); }, S_OK, VARIANT_TRUE},
+    {"#False# in any case", [] { return str("#False#"); }, S_OK, VARIANT_FALSE},
+    {"#TRUE# with spaces around", [] { return str(" #TRUE# "); }, S_OK, VARIANT_TRUE},
+    {"one mark is not a Boolean", [] { return str("#TRUE"); }, DISP_E_TYPEMISMATCH, 0},
+    {"spaces inside the marks", [] { return str("# TRUE #"); }, DISP_E_TYPEMISMATCH, 0},
+    {"marks alone", [] { return str("##"); }, DISP_E_TYPEMISMATCH, 0},
+    {"a number in marks", [] { return str("#1#"); }, DISP_E_TYPEMISMATCH, 0},
     {"yes is not a Boolean", [] { return str("yes"); }, DISP_E_TYPEMISMATCH, 0},
     {"Truth is not a Boolean", [] { return str("Truth"); }, DISP_E_TYPEMISMATCH, 0},
     {"empty text", [] { return str(""); }, DISP_E_TYPEMISMATCH, 0},
@@ -81,6 +90,10 @@ TEST(ToBool, HelperFunctions)
     EXPECT_EQ(VarBoolFromStr(u"fAlSe", LOCALE_EN_US, 0, &b), S_OK);
     EXPECT_EQ(b, VARIANT_FALSE);
     EXPECT_EQ(VarBoolFromStr(u"maybe", LOCALE_EN_US, VAR_LOCALBOOL, &b), DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(VarBoolFromStr(u"#TRUE#", LOCALE_EN_US, 0, &b), S_OK);
+    EXPECT_EQ(b, VARIANT_TRUE);
+    EXPECT_EQ(VarBoolFromStr(u"#false#", LOCALE_EN_US, 0, &b), S_OK);
+    EXPECT_EQ(b, VARIANT_FALSE);
     EXPECT_EQ(VarBoolFromR8(-0.25, &b), S_OK);
     EXPECT_EQ(b, VARIANT_TRUE);
     DECIMAL d = dec_parts(0, 0, 0, true);

@@ -55,7 +55,18 @@ const DecimalCase kCases[] = {
      {0x03FD35EB, 0x6D797A91BE38F34FULL, 28, false}},  // 0.1234567890123456789012345679
     {"beyond scale 28 rounds to zero", [] { return str("0.00000000000000000000000000004"); }, S_OK,
      {0, 0, 28, false}},
-    {"trailing zeros keep their scale", [] { return str("1.50"); }, S_OK, {0, 150, 2, false}},
+    {"trailing fraction zeros are not scale", [] { return str("1.50"); }, S_OK, {0, 15, 1, false}},
+    {"1.500 is scale 1", [] { return str("1.500"); }, S_OK, {0, 15, 1, false}},
+    {"thousands with a trailing zero", [] { return str("1,234.50"); }, S_OK, {0, 12345, 1, false}},
+    {"1.000 is scale 0", [] { return str("1.000"); }, S_OK, {0, 1, 0, false}},
+    {"0.0 is zero at scale 0", [] { return str("0.0"); }, S_OK, {0, 0, 0, false}},
+    {"0.000 is zero at scale 0", [] { return str("0.000"); }, S_OK, {0, 0, 0, false}},
+    {"-2.50", [] { return str("-2.50"); }, S_OK, {0, 25, 1, true}},
+    {"integer zeros stay", [] { return str("1200"); }, S_OK, {0, 1200, 0, false}},
+    {"zeros between digits stay", [] { return str("10.050"); }, S_OK, {0, 1005, 2, false}},
+    {"1.50E1 is 15", [] { return str("1.50E1"); }, S_OK, {0, 15, 0, false}},
+    {"1.50E-1", [] { return str("1.50E-1"); }, S_OK, {0, 15, 2, false}},
+    {"2.500E2 is 250", [] { return str("2.500E2"); }, S_OK, {0, 250, 0, false}},
     {"exponent", [] { return str("1.5E3"); }, S_OK, {0, 1500, 0, false}},
     {"thousands and parentheses", [] { return str("(1,234.5)"); }, S_OK, {0, 12345, 1, true}},
     {"not a number", [] { return str("1.5x"); }, DISP_E_TYPEMISMATCH, {}},
@@ -128,6 +139,28 @@ TEST(FromDecimal, HelperFunctions)
     EXPECT_EQ(VarDecFromStr(nullptr, LOCALE_EN_US, 0, &d), E_INVALIDARG);
     EXPECT_EQ(VarDecFromDate(-1.5, &d), S_OK);
     EXPECT_EQ(decimal_text(d), "-1.5");
+}
+
+// The text-to-DECIMAL reading drops trailing fraction zeros; text to every
+// other type reads the same value as before.
+TEST(FromText, TrailingZerosOnlyChangeDecimalScale)
+{
+    DECIMAL d;
+    ASSERT_EQ(VarDecFromStr(u"1.500", LOCALE_EN_US, 0, &d), S_OK);
+    EXPECT_EQ(d.scale, 1);
+    EXPECT_EQ(d.Lo64, 15u);
+    ASSERT_EQ(VarDecFromStr(u"1,234.50", LOCALE_EN_US, 0, &d), S_OK);
+    EXPECT_EQ(d.scale, 1);
+    EXPECT_EQ(d.Lo64, 12345u);
+    EXPECT_EQ(decimal_text(d), "1234.5");
+
+    variant out;
+    ASSERT_EQ(change(str("1.500"), VT_CY, &out), S_OK);
+    EXPECT_EQ(out.cyVal.int64, 15000);
+    ASSERT_EQ(change(str("1,234.50"), VT_R8, &out), S_OK);
+    EXPECT_EQ(out.dblVal, 1234.5);
+    ASSERT_EQ(change(str("2.50"), VT_I4, &out), S_OK);
+    EXPECT_EQ(out.lVal, 2);
 }
 
 }  // namespace

@@ -224,7 +224,8 @@ HRESULT object::answer(const std::string &m, WORD flags, const std::vector<const
     } else if (cls_ == "SeriesCollection") {
         if (m == "Count") {
             if (result)
-                *result = oleaut::variant::i4(chart_->series);
+                *result = oleaut::variant::i4(g_state.series_count_answer >= 0 ? g_state.series_count_answer
+                                                                                 : chart_->series);
             return S_OK;
         }
         if (m == "NewSeries")
@@ -235,7 +236,7 @@ HRESULT object::answer(const std::string &m, WORD flags, const std::vector<const
         if (m == "Fill")
             return child("ChartFillFormat"), S_OK;
         if (m == "Delete")
-            return --chart_->series, S_OK;
+            return chart_->series -= g_state.delete_keeps_series ? 0 : 1, S_OK;
         if (m == "ApplyDataLabels")
             return S_OK;
     } else if (cls_ == "Walls" || cls_ == "Floor") {
@@ -321,6 +322,8 @@ void state::reset()
     workbooks_open = 0;
     applications_created = 0;
     quit_called = false;
+    delete_keeps_series = false;
+    series_count_answer = -1;
 }
 
 IDispatch *state::make_recordset(const oleaut::ostring &field, const std::vector<VARIANT> &rows)

@@ -79,6 +79,9 @@ public:
     int applications_created = 0;
     int objects_alive = 0;
     bool quit_called = false;
+    // Misbehaviours a test can switch on (reset() switches them off).
+    bool delete_keeps_series = false;  // Series.Delete answers success but deletes nothing
+    LONG series_count_answer = -1;     // 0 or more: SeriesCollection.Count answers this
 
     // Virtual so that tests, which hold this object from another library, run the
     // fake's own code.

@@ -8,7 +8,11 @@
 #ifndef OLEAUT_RUNTIME_H
 #define OLEAUT_RUNTIME_H
 
+#ifdef _WIN32
+#include "win32.h"
+#else
 #include "api.h"
+#endif
 
 /* Errors the runtime raises itself: 0x800A0000 | n, n as in the classic automation runtime. */
 #define OART_E_INVALIDPROCCALL ((HRESULT)0x800A0005)  /* 5 */

@@ -6,6 +6,7 @@
 #define OLEAUT_DISPATCH_EMBEDDED_TYPE_LIBRARY_HPP
 
 #include "../../oleaut.h"
+#include "../utf.hpp"
 
 namespace oleaut::disp {
 
@@ -16,6 +17,10 @@ HRESULT register_embedded_type_library() noexcept;
 // Removes that registration. A library that was not registered is not an error:
 // unregistering twice leaves the registry as unregistering once does.
 HRESULT unregister_embedded_type_library() noexcept;
+
+// The directory part of a library's path, as registered for its help files: everything
+// before the last '/' or '\\' ("." when there is none; a root keeps its separator).
+oleaut::ostring directory_of(oleaut::ostring_view path);
 
 }  // namespace oleaut::disp
 

@@ -18,16 +18,29 @@
 #define OLEAUT_DISPATCH_OBJECT_HPP
 
 #include <initializer_list>
-#include <thread>
 #include <vector>
+#ifndef _WIN32
+#include <thread>
+#endif
 
 #include "../com_error.hpp"
 #include "../unknown.hpp"
 #include "binder.hpp"
+#include "error_info_support.hpp"
 #include "module.hpp"
 #include "typeinfo.hpp"
 
 namespace oleaut::disp {
+
+// The calling thread, as the apartment checks compare it. MinGW's win32 thread model
+// has no std::thread, so Windows asks the platform.
+#ifdef _WIN32
+using thread_identity = DWORD;
+inline thread_identity current_thread() noexcept { return GetCurrentThreadId(); }
+#else
+using thread_identity = std::thread::id;
+inline thread_identity current_thread() noexcept { return std::this_thread::get_id(); }
+#endif
 
 template <class Obj>
 using handler = void (*)(Obj &self, call &args);
@@ -79,16 +92,23 @@ private:
 };
 
 // IUnknown comes from the kit: the object counts in its library's live count and
-// answers IUnknown, IDispatch and its table's interface with the Iface base.
+// answers IUnknown, IDispatch and its table's interface with the Iface base, and
+// ISupportErrorInfo with a part of its own (every failure of those leaves error info).
 template <class Obj, class Iface = IDispatch>
 class object : public unknown<Obj, interfaces<Iface>, self_owned<module_counted>> {
 public:
     // The IIDs only the table knows: IDispatch (for a dual Iface) and the table's own.
     void *interface_for(REFIID riid) noexcept
     {
-        if (IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, Obj::dispatch_table().info().iid))
+        if (reports_error_info(riid))
             return static_cast<Iface *>(this);
+        if (IsEqualIID(riid, IID_ISupportErrorInfo))
+            return static_cast<ISupportErrorInfo *>(&error_info_support_);
         return nullptr;
+    }
+    bool reports_error_info(REFIID riid) const noexcept
+    {
+        return IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, Obj::dispatch_table().info().iid);
     }
 
     // --- IDispatch ------------------------------------------------------------------------
@@ -122,7 +142,7 @@ public:
     {
         if (pVarResult)
             VariantInit(pVarResult);
-        if (std::this_thread::get_id() != owner_)
+        if (current_thread() != owner_)
             return RPC_E_WRONG_THREAD;
         DISPPARAMS none{nullptr, nullptr, 0, 0};
         DISPPARAMS *params = pDispParams ? pDispParams : &none;
@@ -140,7 +160,7 @@ public:
 
 protected:
     // A new object holds one reference, owned by whoever created it (com_ptr::attach).
-    object() : owner_(std::this_thread::get_id()) {}
+    object() : owner_(current_thread()) {}
 
     // For the vtable methods of a dual interface: runs the same member as Invoke with the
     // given arguments (in declaration order). A failure returns the error's own HRESULT
@@ -150,7 +170,7 @@ protected:
     {
         if (result)
             VariantInit(result);
-        if (std::this_thread::get_id() != owner_)
+        if (current_thread() != owner_)
             return RPC_E_WRONG_THREAD;
         VARIANT reversed[call::max_params];
         if (args.size() > call::max_params)
@@ -202,7 +222,8 @@ private:
         return S_OK;
     }
 
-    std::thread::id owner_;
+    thread_identity owner_;
+    error_info_support<object> error_info_support_{*this};
 };
 
 }  // namespace oleaut::disp

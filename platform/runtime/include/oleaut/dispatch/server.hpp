@@ -9,6 +9,7 @@
 #include <string>
 
 #include "../com_ptr.hpp"
+#include "../utf.hpp"
 #include "module.hpp"
 
 namespace oleaut::disp {
@@ -34,7 +35,7 @@ HRESULT unregister_classes(std::span<const class_entry> classes) noexcept;
 
 // The file of the library this toolkit is linked into (the server, not the program), with
 // links resolved; empty when it cannot be found.
-std::string own_library_file();
+oleaut::ostring own_library_file();
 
 // Creates an object of class T (whose constructor may throw) and answers riid.
 template <class T>
