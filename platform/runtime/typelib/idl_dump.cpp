@@ -1,6 +1,8 @@
-// render_idl (dump_idl to clients): a library rendered as IDL-like text, one
-// declaration per line, in the library's order. Everything is read back through ITypeLib and ITypeInfo, so the text
-// shows what a client of the type information sees, not what the tables say.
+// render_idl (dump_idl to clients): a library rendered as IDL that widl compiles where
+// every type the library names is one of its own or an automation base, one declaration
+// per line. Everything is read back through ITypeLib and ITypeInfo, so the text shows
+// what a client of the type information sees, not what the tables say. Enumerations come
+// first and classes last, because IDL declares a type before it is used.
 #include "type_library_build.hpp"
 #include "oleaut/variant.hpp"
 #include "type_idl.hpp"
@@ -10,25 +12,6 @@ namespace oleaut::disp {
 namespace {
 
 using namespace idl;
-
-constexpr const char *kIndent = "    ";
-
-// uuid and helpstring first, then the flag words; GUID_NULL is left out.
-std::vector<std::string> head_words(const GUID &guid, const documentation &doc)
-{
-    std::vector<std::string> words;
-    if (!IsEqualGUID(guid, GUID_NULL))
-        words.push_back("uuid(" + guid_text(guid) + ")");
-    if (doc.has_doc)
-        words.push_back("helpstring(" + quoted(utf8_to_utf16(doc.doc)) + ")");
-    return words;
-}
-
-std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string> &b)
-{
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
 
 const char *invoke_word(INVOKEKIND kind)
 {
@@ -40,33 +23,17 @@ const char *invoke_word(INVOKEKIND kind)
     }
 }
 
-// One function: "[id(0x00000001), propget] BSTR Name([in] short index);"
-std::string function_line(ITypeInfo *t, UINT index)
+std::string param_name(const FUNCDESC &f, SHORT i, const std::vector<std::string> &names)
 {
-    func_desc f(t, index);
-    const documentation doc = document(t, f->memid);
-    std::vector<std::string> words{id_attribute(f->memid)};
-    if (const char *kind = invoke_word(f->invkind))
-        words.emplace_back(kind);
-    words = words + func_flag_words(f->wFuncFlags);
-    if (doc.has_doc)
-        words.push_back("helpstring(" + quoted(utf8_to_utf16(doc.doc)) + ")");
-
-    const std::vector<std::string> names = names_of(t, f->memid, static_cast<UINT>(f->cParams) + 1);
-    std::string line = attribute_list(words) + type_text(t, f->elemdescFunc.tdesc) + " " + doc.name + "(";
-    for (SHORT i = 0; i < f->cParams; ++i) {
-        const ELEMDESC &p = f->lprgelemdescParam[i];
-        std::string name;
-        if (static_cast<size_t>(i) + 1 < names.size())
-            name = names[i + 1];
-        else if (i + 1 == f->cParams && (f->invkind == INVOKE_PROPERTYPUT || f->invkind == INVOKE_PROPERTYPUTREF))
-            name = "rhs";  // a property's value has no name of its own
-        else
-            name = "p" + std::to_string(i);
-        line += (i ? ", " : "") + attribute_list(param_flag_words(p.paramdesc.wParamFlags)) + type_text(t, p.tdesc) +
-                " " + name;
-    }
-    return line + ");";
+    if (static_cast<size_t>(i) + 1 < names.size() && !names[i + 1].empty())
+        return names[i + 1];
+    if (f.lprgelemdescParam[i].paramdesc.wParamFlags & PARAMFLAG_FRETVAL)
+        return "result";
+    // A property's value has no name of its own; on a vtable it sits before any result.
+    const bool put = f.invkind == INVOKE_PROPERTYPUT || f.invkind == INVOKE_PROPERTYPUTREF;
+    if (put && i + 1 == f.cParams)
+        return "rhs";
+    return "p" + std::to_string(i);
 }
 
 // One variable of a dispatch interface: "[id(0x00000001)] long Count;"
@@ -79,23 +46,21 @@ std::string property_line(ITypeInfo *t, UINT index)
 
 void dispinterface(ITypeInfo *t, const TYPEATTR *attr, std::string &out)
 {
-    const documentation doc = document(t, MEMBERID_NIL);
-    out += kIndent + attribute_list(head_words(attr->guid, doc) + type_flag_words(attr->wTypeFlags, attr->typekind)) +
-           "dispinterface " + doc.name + " {\n";
-    out += std::string(kIndent) + kIndent + "properties:\n";
+    const std::string in2 = std::string(kIndent) + kIndent;
+    out += kIndent + attribute_list(head_words(t, *attr)) + "dispinterface " + document(t, MEMBERID_NIL).name +
+           " {\n";
+    out += in2 + "properties:\n";
     for (UINT i = 0; i < attr->cVars; ++i)
-        out += std::string(kIndent) + kIndent + kIndent + property_line(t, i) + "\n";
-    out += std::string(kIndent) + kIndent + "methods:\n";
+        out += in2 + kIndent + property_line(t, i) + "\n";
+    out += in2 + "methods:\n";
     for (UINT i = 0; i < attr->cFuncs; ++i)
-        out += std::string(kIndent) + kIndent + kIndent + function_line(t, i) + "\n";
+        out += in2 + kIndent + function_line(t, i) + "\n";
     out += std::string(kIndent) + "};\n";
 }
 
 void coclass(ITypeInfo *t, const TYPEATTR *attr, std::string &out)
 {
-    const documentation doc = document(t, MEMBERID_NIL);
-    out += kIndent + attribute_list(head_words(attr->guid, doc) + type_flag_words(attr->wTypeFlags, attr->typekind)) +
-           "coclass " + doc.name + " {\n";
+    out += kIndent + attribute_list(head_words(t, *attr)) + "coclass " + document(t, MEMBERID_NIL).name + " {\n";
     for (UINT i = 0; i < attr->cImplTypes; ++i) {
         INT flags = 0;
         HREFTYPE ref = 0;
@@ -104,9 +69,10 @@ void coclass(ITypeInfo *t, const TYPEATTR *attr, std::string &out)
         com_ptr<ITypeInfo> impl;
         check(t->GetRefTypeInfo(ref, impl.put()));
         const type_attr impl_attr(impl.get());
-        const char *keyword = impl_attr->typekind == TKIND_DISPATCH ? "dispinterface " : "interface ";
-        out += std::string(kIndent) + kIndent + attribute_list(impl_flag_words(flags)) + keyword +
-               document(impl.get(), MEMBERID_NIL).name + ";\n";
+        // A dual interface is declared as an interface, so the class names it as one.
+        const bool dispatch_only = impl_attr->typekind == TKIND_DISPATCH && !(impl_attr->wTypeFlags & TYPEFLAG_FDUAL);
+        out += std::string(kIndent) + kIndent + attribute_list(impl_flag_words(flags)) +
+               (dispatch_only ? "dispinterface " : "interface ") + document(impl.get(), MEMBERID_NIL).name + ";\n";
     }
     out += std::string(kIndent) + "};\n";
 }
@@ -120,22 +86,37 @@ std::string constant_value(const VARIANT &value)
 
 void enumeration(ITypeInfo *t, const TYPEATTR *attr, std::string &out)
 {
-    const documentation doc = document(t, MEMBERID_NIL);
-    out += std::string(kIndent) + "typedef " +
-           attribute_list(head_words(attr->guid, doc) + type_flag_words(attr->wTypeFlags, attr->typekind)) + "enum {\n";
+    // The tag repeats the name: without one widl gives the GUID to two types and warns.
+    const std::string name = document(t, MEMBERID_NIL).name;
+    out += std::string(kIndent) + "typedef " + attribute_list(head_words(t, *attr)) + "enum " + name + " {\n";
     for (UINT i = 0; i < attr->cVars; ++i) {
         var_desc v(t, i);
         out += std::string(kIndent) + kIndent + document(t, v->memid).name + " = " + constant_value(*v->lpvarValue) +
                (i + 1 < attr->cVars ? ",\n" : "\n");
     }
-    out += std::string(kIndent) + "} " + doc.name + ";\n";
+    out += std::string(kIndent) + "} " + name + ";\n";
 }
 
-void any_type(ITypeInfo *t, std::string &out)
+// Where a kind goes in the text: enumerations, then interfaces, then classes.
+int rank_of(TYPEKIND kind)
+{
+    switch (kind) {
+    case TKIND_ENUM: return 0;
+    case TKIND_COCLASS: return 2;
+    default: return 1;
+    }
+}
+
+void any_type(ITypeInfo *t, const declared_names &declared, std::string &out)
 {
     const type_attr attr(t);
     switch (attr->typekind) {
-    case TKIND_DISPATCH: dispinterface(t, attr.operator->(), out); break;
+    case TKIND_DISPATCH:
+        if (attr->wTypeFlags & TYPEFLAG_FDUAL)
+            dual_interface(t, declared, out);
+        else
+            dispinterface(t, attr.operator->(), out);
+        break;
     case TKIND_COCLASS: coclass(t, attr.operator->(), out); break;
     case TKIND_ENUM: enumeration(t, attr.operator->(), out); break;
     default:
@@ -146,12 +127,8 @@ void any_type(ITypeInfo *t, std::string &out)
     }
 }
 
-}  // namespace
-
-std::string render_idl(ITypeLib *lib)
+std::string library_head(ITypeLib *lib)
 {
-    if (!lib)
-        throw com_error(E_POINTER, u"dump_idl", u"No type library was given to render.");
     TLIBATTR *raw = nullptr;
     check(lib->GetLibAttr(&raw));
     const TLIBATTR attr = *raw;
@@ -165,13 +142,60 @@ std::string render_idl(ITypeLib *lib)
                                    "lcid(" + std::to_string(attr.lcid) + ")"};
     if (!doc.is_null())
         words.push_back("helpstring(" + quoted(doc.view()) + ")");
+    // IDispatch, VARIANT and BSTR are declared by oaidl.idl; the library refers to the
+    // automation types of stdole2.tlb instead of copying them.
+    return "import \"oaidl.idl\";\n\n" + attribute_list(words) + "library " + name.utf8() + " {\n" + kIndent +
+           "importlib(\"stdole2.tlb\");\n";
+}
 
-    std::string out = attribute_list(words) + "library " + name.utf8() + " {\n";
+}  // namespace
+
+namespace idl {
+
+std::string function_line(ITypeInfo *t, UINT index, const declared_names *declared)
+{
+    func_desc f(t, index);
+    const documentation doc = document(t, f->memid);
+    std::vector<std::string> words{id_attribute(f->memid)};
+    if (const char *kind = invoke_word(f->invkind))
+        words.emplace_back(kind);
+    const std::vector<std::string> flags = func_flag_words(f->wFuncFlags);
+    words.insert(words.end(), flags.begin(), flags.end());
+    if (doc.has_doc)
+        words.push_back("helpstring(" + quoted(utf8_to_utf16(doc.doc)) + ")");
+
+    const std::vector<std::string> names = names_of(t, f->memid, static_cast<UINT>(f->cParams) + 1);
+    std::string line = attribute_list(words) + type_text(t, f->elemdescFunc.tdesc, declared) + " " + doc.name + "(";
+    for (SHORT i = 0; i < f->cParams; ++i) {
+        const ELEMDESC &p = f->lprgelemdescParam[i];
+        line += (i ? ", " : "") + attribute_list(param_flag_words(p.paramdesc.wParamFlags)) +
+                type_text(t, p.tdesc, declared) + " " + param_name(*f.operator->(), i, names);
+    }
+    return line + ");";
+}
+
+}  // namespace idl
+
+std::string render_idl(ITypeLib *lib)
+{
+    if (!lib)
+        throw com_error(E_POINTER, u"dump_idl", u"No type library was given to render.");
+    std::string out = library_head(lib);
+
     const UINT count = lib->GetTypeInfoCount();
+    std::vector<com_ptr<ITypeInfo>> types(count);
+    declared_names declared;
     for (UINT i = 0; i < count; ++i) {
-        com_ptr<ITypeInfo> t;
-        check(lib->GetTypeInfo(i, t.put()));
-        any_type(t.get(), out);
+        check(lib->GetTypeInfo(i, types[i].put()));
+        declared.push_back(document(types[i].get(), MEMBERID_NIL).name);
+    }
+    for (int rank = 0; rank <= 2; ++rank) {
+        for (UINT i = 0; i < count; ++i) {
+            TYPEKIND kind = TKIND_MAX;
+            check(lib->GetTypeInfoType(i, &kind));
+            if (rank_of(kind) == rank)
+                any_type(types[i].get(), declared, out);
+        }
     }
     return out + "};\n";
 }

@@ -1,4 +1,5 @@
 // The words of the IDL rendering: GUIDs, string literals, types and attribute flags.
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -57,38 +58,6 @@ std::vector<std::string> names_of(ITypeInfo *t, MEMBERID memid, UINT max_names)
 
 namespace {
 
-const char *scalar_name(VARTYPE vt)
-{
-    switch (vt) {
-    case VT_I2: return "short";
-    case VT_I4: return "long";
-    case VT_R4: return "float";
-    case VT_R8: return "double";
-    case VT_CY: return "CURRENCY";
-    case VT_DATE: return "DATE";
-    case VT_BSTR: return "BSTR";
-    case VT_DISPATCH: return "IDispatch*";
-    case VT_ERROR: return "SCODE";
-    case VT_BOOL: return "VARIANT_BOOL";
-    case VT_VARIANT: return "VARIANT";
-    case VT_UNKNOWN: return "IUnknown*";
-    case VT_DECIMAL: return "DECIMAL";
-    case VT_I1: return "char";
-    case VT_UI1: return "unsigned char";
-    case VT_UI2: return "unsigned short";
-    case VT_UI4: return "unsigned long";
-    case VT_I8: return "int64";
-    case VT_UI8: return "uint64";
-    case VT_INT: return "int";
-    case VT_UINT: return "unsigned int";
-    case VT_VOID: return "void";
-    case VT_HRESULT: return "HRESULT";
-    case VT_LPSTR: return "LPSTR";
-    case VT_LPWSTR: return "LPWSTR";
-    default: return nullptr;
-    }
-}
-
 template <class Flag>
 std::vector<std::string> words_for(unsigned flags, std::initializer_list<std::pair<Flag, const char *>> table)
 {
@@ -101,18 +70,38 @@ std::vector<std::string> words_for(unsigned flags, std::initializer_list<std::pa
 
 }  // namespace
 
-std::string type_text(ITypeInfo *owner, const TYPEDESC &type)
+namespace {
+
+// A named type as a declaration refers to it: by its name when the library lists it (or
+// it is one of the two bases), else by the base of its kind.
+std::string referenced_name(ITypeInfo *named, const declared_names *declared)
+{
+    std::string name = document(named, MEMBERID_NIL).name;
+    if (!declared || name == "IDispatch" || name == "IUnknown" ||
+        std::find(declared->begin(), declared->end(), name) != declared->end())
+        return name;
+    const type_attr attr(named);
+    if (attr->typekind == TKIND_DISPATCH)
+        return "IDispatch";
+    if (attr->typekind == TKIND_INTERFACE)
+        return "IUnknown";
+    return name;
+}
+
+}  // namespace
+
+std::string type_text(ITypeInfo *owner, const TYPEDESC &type, const declared_names *declared)
 {
     switch (type.vt) {
-    case VT_PTR: return type_text(owner, *type.lptdesc) + "*";
-    case VT_SAFEARRAY: return "SAFEARRAY(" + type_text(owner, *type.lptdesc) + ")";
+    case VT_PTR: return type_text(owner, *type.lptdesc, declared) + "*";
+    case VT_SAFEARRAY: return "SAFEARRAY(" + type_text(owner, *type.lptdesc, declared) + ")";
     case VT_USERDEFINED: {
         com_ptr<ITypeInfo> named;
         check(owner->GetRefTypeInfo(type.hreftype, named.put()));
-        return document(named.get(), MEMBERID_NIL).name;
+        return referenced_name(named.get(), declared);
     }
     default:
-        if (const char *name = scalar_name(type.vt))
+        if (const char *name = vartype_word(type.vt))
             return name;
         // A type IDL has no word for still shows which one it is.
         char text[24];
@@ -175,6 +164,19 @@ std::vector<std::string> impl_flag_words(INT flags)
                                                          {IMPLTYPEFLAG_FSOURCE, "source"},
                                                          {IMPLTYPEFLAG_FRESTRICTED, "restricted"},
                                                          {IMPLTYPEFLAG_FDEFAULTVTABLE, "defaultvtable"}});
+}
+
+std::vector<std::string> head_words(ITypeInfo *t, const TYPEATTR &attr)
+{
+    const documentation doc = document(t, MEMBERID_NIL);
+    std::vector<std::string> words;
+    if (!IsEqualGUID(attr.guid, GUID_NULL))
+        words.push_back("uuid(" + guid_text(attr.guid) + ")");
+    if (doc.has_doc)
+        words.push_back("helpstring(" + quoted(utf8_to_utf16(doc.doc)) + ")");
+    const std::vector<std::string> flags = type_flag_words(attr.wTypeFlags, attr.typekind);
+    words.insert(words.end(), flags.begin(), flags.end());
+    return words;
 }
 
 std::string attribute_list(const std::vector<std::string> &words)

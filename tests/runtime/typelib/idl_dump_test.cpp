@@ -6,24 +6,36 @@
 #include "oleaut/dispatch/module.hpp"
 #include "oleaut/dispatch/typeinfo.hpp"
 #include "type_test_sample.hpp"
+#include "widl_compile.hpp"
 
 namespace {
 
 using namespace type_test;
 
-// What the sample descriptions declare: the vtable-only accessor is absent, the get/put
-// pair shares its id, the put's value is "rhs", the enumeration and "Chart" show by name.
+// What the sample descriptions declare: the enumeration comes first, so that the
+// interface can name it; the dual interface is declared from its vtable side, HRESULT
+// results with the declared result as [out, retval]; the vtable-only accessor keeps its
+// slot as [restricted, hidden]; the get/put pair shares its id, the put's value is "rhs";
+// "Chart", which the library does not declare, is the IDispatch it arrives as; the class
+// names the dual interface as an interface.
 const char *const kSampleIdl =
-    R"([uuid(5A1E0001-1111-4222-8333-444455556666), version(2.5), lcid(1031), helpstring("Sample chart library")] library SampleCharts {
-    [uuid(5A1E0002-1111-4222-8333-444455556666), helpstring("Draws \"sample\" charts"), hidden, dual, nonextensible, oleautomation] dispinterface _cSample {
-        properties:
-        methods:
-            [id(0x60030000)] void SetChartOptions([in] ChartKind kind, [in] short width, [in, optional] VARIANT title, [in, out] VARIANT* status);
-            [id(0x40030001), propget] Chart* Chart();
-            [id(0x40030002), propget] BSTR Caption();
-            [id(0x40030002), propput] void Caption([in] BSTR rhs);
-            [id(0x60030004), hidden] VARIANT_BOOL Attach([in] Chart* target, [in, optional] double opacity);
-            [id(0x40030005), propput] void Opacity([in] double rhs);
+    R"(import "oaidl.idl";
+
+[uuid(5A1E0001-1111-4222-8333-444455556666), version(2.5), lcid(1031), helpstring("Sample chart library")] library SampleCharts {
+    importlib("stdole2.tlb");
+    typedef [uuid(5A1E0005-1111-4222-8333-444455556666)] enum ChartKind {
+        kindColumn = 51,
+        kindLine = 4,
+        kindPie = -5
+    } ChartKind;
+    [uuid(5A1E0002-1111-4222-8333-444455556666), helpstring("Draws \"sample\" charts"), hidden, dual, nonextensible, oleautomation] interface _cSample : IDispatch {
+        [id(0x60030000)] HRESULT SetChartOptions([in] ChartKind kind, [in] short width, [in, optional] VARIANT title, [in, out] VARIANT* status);
+        [id(0x40030001), propget] HRESULT Chart([out, retval] IDispatch** result);
+        [id(0x40030002), propget] HRESULT Caption([out, retval] BSTR* result);
+        [id(0x40030002), propput] HRESULT Caption([in] BSTR rhs);
+        [id(0x60030003), propget, restricted, hidden] HRESULT LegacyHandle([out, retval] long* result);
+        [id(0x60030004), hidden] HRESULT Attach([in] IDispatch* target, [in, optional] double opacity, [out, retval] VARIANT_BOOL* result);
+        [id(0x40030005), propput] HRESULT Opacity([in] double value);
     };
     [uuid(5A1E0003-1111-4222-8333-444455556666)] dispinterface ISeries {
         properties:
@@ -32,13 +44,8 @@ const char *const kSampleIdl =
             [id(0x00000002), propget] double Point([in] long index);
     };
     [uuid(5A1E0004-1111-4222-8333-444455556666)] coclass cSample {
-        [default] dispinterface _cSample;
+        [default] interface _cSample;
     };
-    typedef [uuid(5A1E0005-1111-4222-8333-444455556666)] enum {
-        kindColumn = 51,
-        kindLine = 4,
-        kindPie = -5
-    } ChartKind;
     [uuid(5A1E0007-1111-4222-8333-444455556666), noncreatable] coclass cDetached {
         [default] dispinterface _cDetached;
     };
@@ -66,7 +73,9 @@ TEST(IdlDump, IndexedPropertyPutNamesItsIndexAndValue)
                                  FUNCFLAG_FRESTRICTED | FUNCFLAG_FHIDDEN}}};
     const library_info lib{u"Items", kLibGuid, 1033, 1, 0, {&items}};
     EXPECT_EQ(dump_idl(make_type_library(lib).get()),
+              "import \"oaidl.idl\";\n\n"
               "[uuid(5A1E0001-1111-4222-8333-444455556666), version(1.0), lcid(1033)] library Items {\n"
+              "    importlib(\"stdole2.tlb\");\n"
               "    [uuid(5A1E0003-1111-4222-8333-444455556666)] dispinterface IItems {\n"
               "        properties:\n"
               "        methods:\n"
@@ -130,7 +139,53 @@ TEST(IdlDump, EmptyLibraryWithoutDocumentation)
 {
     const library_info lib{u"Empty", kLibGuid, 1033, 3, 1, {}};
     EXPECT_EQ(dump_idl(make_type_library(lib).get()),
-              "[uuid(5A1E0001-1111-4222-8333-444455556666), version(3.1), lcid(1033)] library Empty {\n};\n");
+              "import \"oaidl.idl\";\n\n"
+              "[uuid(5A1E0001-1111-4222-8333-444455556666), version(3.1), lcid(1033)] library Empty {\n"
+              "    importlib(\"stdole2.tlb\");\n"
+              "};\n");
+}
+
+TEST(IdlDump, VtableOnlyMembersKeepTheirSlotsFirstAndLast)
+{
+    // Slots 7 and 9 are left out of the type information; the text declares all three.
+    const interface_info edges{u"_cEdges",
+                               kSampleIid,
+                               kSampleFlags,
+                               {{u"Handle", 0x60030000, INVOKE_PROPERTYGET, {}, VT_I4, nullptr, 0, true},
+                                {u"Width", 0x60030001, INVOKE_PROPERTYPUT, {{u"value", VT_I2}}},
+                                {u"Attach", 0x60030002, INVOKE_FUNC, {{u"target", VT_BYREF | VT_VARIANT}}, VT_EMPTY,
+                                 nullptr, 0, true}}};
+    const library_info lib{u"Edges", kLibGuid, 1033, 1, 0, {&edges}};
+    const std::string text = dump_idl(make_type_library(lib).get());
+    EXPECT_NE(text.find("interface _cEdges : IDispatch {\n"
+                        "        [id(0x60030000), propget, restricted, hidden] HRESULT Handle([out, retval] long* result);\n"
+                        "        [id(0x60030001), propput] HRESULT Width([in] short value);\n"
+                        "        [id(0x60030002), restricted, hidden] HRESULT Attach([in, out] VARIANT* target);\n"
+                        "    };\n"),
+              std::string::npos)
+        << text;
+}
+
+TEST(IdlDump, DualLibraryCompilesWithWidl)
+{
+    if (const std::string why = widl_compile::widl_unavailable(); !why.empty())
+        GTEST_SKIP() << "cannot compile the dump: " << why;
+    // The sample's dual interface, its enumeration and its class: every name declared.
+    const library_info lib{u"SampleCharts", kLibGuid, 1031, 2, 5, {&kSample, &kSampleClass, &kKind}};
+    const std::string idl = dump_idl(make_type_library(lib).get());
+    std::string messages;
+    EXPECT_EQ(widl_compile::compile_to_typelib(idl, messages), 0) << messages << "\n" << idl;
+    EXPECT_EQ(messages.find("warning"), std::string::npos) << messages;
+}
+
+TEST(IdlDump, UndeclaredTypeFailsToCompile)
+{
+    if (const std::string why = widl_compile::widl_unavailable(); !why.empty())
+        GTEST_SKIP() << "cannot compile the dump: " << why;
+    // The check itself: a class whose interface the library does not declare is refused.
+    const library_info lib{u"Detached", kLibGuid, 1033, 1, 0, {&kDetachedClass}};
+    std::string messages;
+    EXPECT_NE(widl_compile::compile_to_typelib(dump_idl(make_type_library(lib).get()), messages), 0);
 }
 
 TEST(IdlDump, NoLibraryIsAnError)

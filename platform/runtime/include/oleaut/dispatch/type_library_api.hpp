@@ -33,7 +33,7 @@ STDAPI OaRtReadTypeLibImage(const BYTE *image, size_t cbImage, const oleaut::dis
 // A type library over the description an image holds (LoadTypeLib without the file).
 STDAPI OaRtLoadTypeLibImage(const BYTE *image, size_t cbImage, ITypeLib **ppTLib);
 
-// The library as IDL-like UTF-8 text, in task memory the caller frees with CoTaskMemFree.
+// The library as IDL text (UTF-8) that widl compiles when every type it names is its own, in task memory the caller frees with CoTaskMemFree.
 STDAPI OaRtDumpTypeLibIdl(ITypeLib *ptlib, char **ppszText);
 
 // The runtime's type information objects and descriptor blocks that are alive.
