@@ -13,7 +13,7 @@ namespace {
 
 thread_local error_record t_current;
 
-HRESULT read_text(const std::optional<std::u16string> &field, BSTR *out)
+HRESULT read_text(const std::optional<oleaut::ostring> &field, BSTR *out)
 {
     if (!out)
         return E_POINTER;
@@ -21,9 +21,9 @@ HRESULT read_text(const std::optional<std::u16string> &field, BSTR *out)
     return field ? copy_to_bstr(*field, out) : S_OK;
 }
 
-std::optional<std::u16string> optional_text(LPCOLESTR s)
+std::optional<oleaut::ostring> optional_text(LPCOLESTR s)
 {
-    return s ? std::optional<std::u16string>(s) : std::nullopt;
+    return s ? std::optional<oleaut::ostring>(s) : std::nullopt;
 }
 
 HRESULT publish_as_error_info(const error_record &r)
@@ -35,7 +35,7 @@ HRESULT publish_as_error_info(const error_record &r)
     // The error info's strings are NUL-terminated, so text after an embedded NUL
     // is only kept by the error object.
     auto set = [&](HRESULT(STDMETHODCALLTYPE ICreateErrorInfo::*setter)(LPOLESTR),
-                   const std::optional<std::u16string> &field) {
+                   const std::optional<oleaut::ostring> &field) {
         if (field && SUCCEEDED(hr))
             hr = (create.get()->*setter)(const_cast<LPOLESTR>(field->c_str()));
     };
@@ -60,7 +60,7 @@ HRESULT set_current_error(error_record r)
     return publish_as_error_info(t_current);
 }
 
-HRESULT report_failure(HRESULT hr, std::u16string description)
+HRESULT report_failure(HRESULT hr, oleaut::ostring description)
 {
     error_record r;
     r.number = hr;
@@ -72,7 +72,7 @@ HRESULT report_failure(HRESULT hr, std::u16string description)
 
 HRESULT report_failure(HRESULT hr)
 {
-    return report_failure(hr, std::u16string(runtime_error_text(hr)));
+    return report_failure(hr, oleaut::ostring(runtime_error_text(hr)));
 }
 
 }  // namespace oleaut::detail

@@ -10,13 +10,14 @@
 #include <string_view>
 
 #include "oleaut.h"
+#include "oleaut/utf.hpp"
 
 namespace oleaut::detail {
 
 // A field left empty (nullopt) reads back as a null BSTR.
 struct error_record {
     LONG number = 0;
-    std::optional<std::u16string> source, description, help_file;
+    std::optional<oleaut::ostring> source, description, help_file;
     LONG help_context = 0;
 };
 
@@ -27,15 +28,15 @@ HRESULT set_current_error(error_record r);
 
 // A failure the runtime reports itself: source is the default source. Answers hr
 // so that callers can write `return report_failure(hr, text);`.
-HRESULT report_failure(HRESULT hr, std::u16string description);
+HRESULT report_failure(HRESULT hr, oleaut::ostring description);
 // The same with the runtime's fixed text for hr.
 HRESULT report_failure(HRESULT hr);
 
 // The process-wide source Raise fills in (see OaRtSetDefaultSource).
-std::u16string default_source();
+oleaut::ostring default_source();
 
 // Copies text into a new BSTR; E_OUTOFMEMORY when that fails.
-inline HRESULT copy_to_bstr(std::u16string_view text, BSTR *out)
+inline HRESULT copy_to_bstr(oleaut::ostring_view text, BSTR *out)
 {
     *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
     return *out ? S_OK : E_OUTOFMEMORY;

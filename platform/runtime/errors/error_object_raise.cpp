@@ -36,7 +36,7 @@ HRESULT as_runtime_error(HRESULT conversion)
 
 // An optional text argument: the outer optional says whether it was given at all,
 // the inner one keeps a null BSTR apart from an empty string.
-using given_text = std::optional<std::optional<std::u16string>>;
+using given_text = std::optional<std::optional<oleaut::ostring>>;
 
 // A null BSTR given stays null: it was given, and is kept as given.
 HRESULT read_text_argument(const VARIANT *arg, given_text &out)
@@ -61,7 +61,7 @@ HRESULT read_text_argument(const VARIANT *arg, given_text &out)
         text = converted.bstrVal;
     }
     try {
-        out.emplace(text ? std::optional<std::u16string>(std::u16string(text, SysStringLen(text))) : std::nullopt);
+        out.emplace(text ? std::optional<oleaut::ostring>(oleaut::ostring(text, SysStringLen(text))) : std::nullopt);
     } catch (...) {
         VariantClear(&converted);
         throw;
@@ -109,7 +109,7 @@ HRESULT raise(LONG number, const VARIANT *source, const VARIANT *description, co
     error_record r;
     r.number = runtime_hresult_of(number);
     r.source = given_source ? *given_source : default_source();
-    r.description = given_description ? *given_description : std::u16string(runtime_error_text(r.number));
+    r.description = given_description ? *given_description : oleaut::ostring(runtime_error_text(r.number));
     r.help_file = given_help_file ? *given_help_file : std::nullopt;
     r.help_context = context;
     const HRESULT raised = r.number;

@@ -1,10 +1,10 @@
 // CreateObject(ProgID) in the Windows build: the platform's activation; any failure
 // is the one error a script would see for it.
-#include "services.hpp"
+#include "errors/error_object.hpp"
 
 STDAPI OaRtCreateObject(LPCOLESTR progId, IDispatch **ppDispatch)
 {
-    using namespace oleaut::win32;
+    using namespace oleaut::detail;
     return guarded([&] {
         if (!ppDispatch)
             return report_failure(E_POINTER, OLESTR("CreateObject was given no place to return the object."));
@@ -16,6 +16,9 @@ STDAPI OaRtCreateObject(LPCOLESTR progId, IDispatch **ppDispatch)
         if (SUCCEEDED(hr) && *ppDispatch)
             return S_OK;
         *ppDispatch = nullptr;
-        return report_failure(OART_E_CANTCREATEOBJECT, error_text(OART_E_CANTCREATEOBJECT));
+        // On failure the out pointer holds nothing the caller owns (COM's rule). Unlike the
+        // Linux stand-in, the platform activates out-of-process servers too: a spreadsheet
+        // application is one.
+        return report_failure(OART_E_CANTCREATEOBJECT);
     });
 }

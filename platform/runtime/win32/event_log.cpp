@@ -6,9 +6,9 @@
 
 #include "errors/event_log.hpp"
 #include "oleaut/dispatch/server.hpp"
-#include "services.hpp"
+#include "errors/error_object.hpp"
 
-namespace oleaut::win32 {
+namespace oleaut::detail {
 namespace {
 
 bool known_event_type(LONG t)
@@ -112,8 +112,8 @@ HRESULT log_event(LPCOLESTR text, LONG event_type)
         return report_to_system_log(text, event_type);
 
     const timespec now = utc_now();
-    const std::string escaped = oleaut::detail::escape_event_text(text ? ostring_view(text) : ostring_view());
-    const std::string line = oleaut::detail::event_line(now, static_cast<pid_t>(GetCurrentProcessId()), event_type,
+    const std::string escaped = escape_event_text(text ? ostring_view(text) : ostring_view());
+    const std::string line = event_line(now, static_cast<pid_t>(GetCurrentProcessId()), event_type,
                                                         escaped);
     const DWORD error = append_line(path, line);
     if (error == 0)
@@ -123,9 +123,9 @@ HRESULT log_event(LPCOLESTR text, LONG event_type)
 }
 
 }  // namespace
-}  // namespace oleaut::win32
+}  // namespace oleaut::detail
 
 STDAPI OaRtLogEvent(LPCOLESTR text, LONG eventType)
 {
-    return oleaut::win32::guarded([&] { return oleaut::win32::log_event(text, eventType); });
+    return oleaut::detail::guarded([&] { return oleaut::detail::log_event(text, eventType); });
 }

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "oleaut/dispatch/type_library_api.hpp"
-#include "services.hpp"
+#include "errors/error_object.hpp"
 
 namespace {
 
@@ -26,7 +26,7 @@ STDAPI OaRtCreateTypeInfo(const oleaut::disp::interface_info *iface, IUnknown *o
     if (!iface || !ppTInfo)
         return E_POINTER;
     *ppTInfo = nullptr;
-    return oleaut::win32::guarded([&] {
+    return oleaut::detail::guarded([&] {
         std::vector<std::vector<PARAMDATA>> params;
         std::vector<METHODDATA> methods;
         params.reserve(iface->members.size());
