@@ -26,15 +26,6 @@ OLEAUT_EXPORT extern const IID IID_ITypeComp;
 #define GUID_NULL IID_NULL
 #define CLSID_NULL IID_NULL
 
-/* Maps an interface type to its IID, the way __uuidof does on Windows. */
-template <class T>
-struct oleaut_uuid_of;
-#define OLEAUT_DECLARE_UUID(Iface, iid)                       \
-    template <>                                               \
-    struct oleaut_uuid_of<Iface> {                            \
-        static const IID &value() { return iid; }             \
-    }
-#define OLEAUT_UUIDOF(Iface) (oleaut_uuid_of<Iface>::value())
 
 struct IUnknown {
     STDMETHOD(QueryInterface)(REFIID riid, void **ppvObject) PURE;
@@ -150,14 +141,6 @@ protected:
     ~ITypeLib() = default;
 };
 
-OLEAUT_DECLARE_UUID(IUnknown, IID_IUnknown);
-OLEAUT_DECLARE_UUID(IDispatch, IID_IDispatch);
-OLEAUT_DECLARE_UUID(IClassFactory, IID_IClassFactory);
-OLEAUT_DECLARE_UUID(IErrorInfo, IID_IErrorInfo);
-OLEAUT_DECLARE_UUID(ICreateErrorInfo, IID_ICreateErrorInfo);
-OLEAUT_DECLARE_UUID(ISupportErrorInfo, IID_ISupportErrorInfo);
-OLEAUT_DECLARE_UUID(ITypeInfo, IID_ITypeInfo);
-OLEAUT_DECLARE_UUID(ITypeLib, IID_ITypeLib);
-OLEAUT_DECLARE_UUID(ITypeComp, IID_ITypeComp);
+#include "interface_ids.h"
 
 #endif

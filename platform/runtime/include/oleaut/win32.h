@@ -23,26 +23,7 @@
 #define LOCALE_EN_US 1033
 #endif
 
-/* Maps an interface type to its IID for the C++ layer (com_ptr, unknown); the same
- * map as on Linux, declared here for the SDK's interfaces. */
-template <class T>
-struct oleaut_uuid_of;
-#define OLEAUT_DECLARE_UUID(Iface, iid)                       \
-    template <>                                               \
-    struct oleaut_uuid_of<Iface> {                            \
-        static const IID &value() { return iid; }             \
-    }
-#define OLEAUT_UUIDOF(Iface) (oleaut_uuid_of<Iface>::value())
-
-OLEAUT_DECLARE_UUID(IUnknown, IID_IUnknown);
-OLEAUT_DECLARE_UUID(IDispatch, IID_IDispatch);
-OLEAUT_DECLARE_UUID(IClassFactory, IID_IClassFactory);
-OLEAUT_DECLARE_UUID(IErrorInfo, IID_IErrorInfo);
-OLEAUT_DECLARE_UUID(ICreateErrorInfo, IID_ICreateErrorInfo);
-OLEAUT_DECLARE_UUID(ISupportErrorInfo, IID_ISupportErrorInfo);
-OLEAUT_DECLARE_UUID(ITypeInfo, IID_ITypeInfo);
-OLEAUT_DECLARE_UUID(ITypeLib, IID_ITypeLib);
-OLEAUT_DECLARE_UUID(ITypeComp, IID_ITypeComp);
+#include "interface_ids.h"
 
 /* The SDK declares these without const on what they only read; the overloads let code
  * that passes read-only arguments compile against both platforms' declarations. */
