@@ -10,7 +10,7 @@ TEST_TARGETS ?= tests benchmarks
 # Where `make install` puts Quillet; the servers are registered for the current user.
 PREFIX ?= $(HOME)/.local
 
-.PHONY: all deps configure build register demo gallery test asan-test tsan-test soak bench fuzz windows windows-arch windows-test \
+.PHONY: all deps configure build register demo gallery test asan-test tsan-test soak bench bench-peers fuzz windows windows-arch windows-test \
 	install uninstall clean
 
 all: build
@@ -87,6 +87,18 @@ soak: register
 bench: build
 	@cmake --build $(BUILD) -j $(JOBS) --target quillet_bench
 	@$(BUILD)/bin/quillet_bench
+
+# The reference chart drawn by quillet-chart, gnuplot and a small gdchart program, RUNS (11)
+# times each: wall time, instructions, peak memory and GIF size side by side (bench/peers/).
+# Installs the peers itself; the gdchart program is built only where gdchart's header is.
+RUNS ?= 11
+bench-peers:
+	@scripts/install-deps peers
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target register quillet-chart gifcheck
+	@if [ -f /usr/include/gdchart.h ]; then mkdir -p $(BUILD)/bin && $(CC) -O2 -Wall -Wextra \
+		-DHAVE_LIBFREETYPE bench/peers/gdchart_peer.c -lgdc -lgd -lm -o $(BUILD)/bin/gdchart_peer; fi
+	@bench/peers/run $(BUILD) $(RUNS)
 
 # The Windows DLLs, cross-built with MinGW-w64 from the same sources into
 # $(WINDOWS_BUILD)/bin (x86_64) and $(WINDOWS_BUILD)/bin32 (i686). The type library's IDL
