@@ -82,7 +82,7 @@ static void draw_labels(gdImagePtr im, const struct table *t) {
   for (int p = 0; p < t->points; ++p) {
     float v = t->cells[0][p];
     char text[16];
-    int len = snprintf(text, sizeof text, "%.0f", v);
+    int len = snprintf(text, sizeof text, "%.1f", v);
     float centre = GDC_hard_xorig + slot * (p + 1) - bar * (t->sets - 1) / 2.0f + depth / 2.0f;
     float top = GDC_hard_yorig - v / Y_MAX * GDC_hard_grapheight - 1.5f * depth;
     gdImageString(im, font, (int)centre - len * font->w / 2, (int)top - font->h - 1,

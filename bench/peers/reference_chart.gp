@@ -21,4 +21,4 @@ set boxwidth 1.0 relative
 plot data using 2:xtic(1) lc rgb "#4472C4", \
      '' using 3 lc rgb "#ED7D31", \
      '' using 4 lc rgb "#A5A5A5", \
-     '' using ($0 - 0.25):2:(sprintf("%.0f", $2)) with labels offset 0,0.6 font "DejaVuSans,7" notitle
+     '' using ($0 - 0.25):2:(sprintf("%.1f", $2)) with labels offset 0,0.6 font "DejaVuSans,7" notitle
