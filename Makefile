@@ -91,12 +91,13 @@ bench: build
 # The reference chart drawn by quillet-chart, gnuplot and a small gdchart program, RUNS (11)
 # times each: wall time, instructions, peak memory and GIF size side by side (bench/peers/).
 # Installs the peers itself; the gdchart program is built only where gdchart's header is.
+# (The build runs outside this make's environment so its output is not a sub-make's.)
 RUNS ?= 11
 bench-peers:
 	@scripts/install-deps peers
 	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
-	@cmake --build $(BUILD) -j $(JOBS) --target register quillet-chart gifcheck
-	@if [ -f /usr/include/gdchart.h ]; then mkdir -p $(BUILD)/bin && $(CC) -O2 -Wall -Wextra \
+	@env -u MAKEFLAGS -u MAKELEVEL cmake --build $(BUILD) -j $(JOBS) --target register quillet-chart gifcheck
+	@if [ -f /usr/include/gdchart.h ]; then mkdir -p $(BUILD)/bin && $(CC) -std=c11 -O2 -Wall -Wextra -Wpedantic \
 		-DHAVE_LIBFREETYPE bench/peers/gdchart_peer.c -lgdc -lgd -lm -o $(BUILD)/bin/gdchart_peer; fi
 	@bench/peers/run $(BUILD) $(RUNS)
 

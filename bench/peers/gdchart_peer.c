@@ -4,7 +4,7 @@
  * gdchart draws neither a legend nor value labels, so this program paints both onto the
  * image gdchart hands back, with libgd's own calls, and then writes the GIF with libgd.
  * Usage: gdchart_peer DATA.csv OUT.gif
- * Build: cc -O2 -DHAVE_LIBFREETYPE gdchart_peer.c -lgdc -lgd -lm */
+ * Build: cc -std=c11 -O2 -DHAVE_LIBFREETYPE gdchart_peer.c -lgdc -lgd -lm */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
