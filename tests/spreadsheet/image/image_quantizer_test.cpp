@@ -138,6 +138,32 @@ TEST(Quantizer, LeavesNoBandsInAGradient)
     EXPECT_LT(worst, 4.0);
 }
 
+// Flat fills crossed by thousands of one-off blend colours (as anti-aliased edges over
+// a gradient leave them): the rare colours must not cost the picture its quality or
+// its flat colours, whether they are a small share of the pixels or a large one.
+TEST(Quantizer, KeepsQualityWithManyRareEdgeColours)
+{
+    for (int edge_every : {40, 3}) {
+        raster r = blank(400, 300);
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 400; ++x) {
+                uint32_t base = y < 150 ? 0x1F4E79u : 0xED7D31u;
+                uint32_t c = base;
+                if ((x + 7 * y) % edge_every == 0) {  // a blend towards a colour of its own
+                    auto t = static_cast<uint32_t>((x * 31 + y * 17) % 251);
+                    c = (((base >> 16) + t) / 2 << 16) | ((((base >> 8) & 0xFF) + (255 - t)) / 2 << 8) |
+                        (((base & 0xFF) + (t * 7 % 256)) / 2);
+                }
+                r.pixels[static_cast<size_t>(y) * 400 + x] = 0xFF000000u | c;
+            }
+        indexed_image q = quantize(r);
+        EXPECT_FALSE(q.exact);
+        EXPECT_GE(psnr(r, q), 38.0) << "an edge colour every " << edge_every << " pixels";
+        EXPECT_EQ(q.palette[q.pixels[1]], 0x1F4E79u);
+        EXPECT_EQ(q.palette[q.pixels[static_cast<size_t>(299) * 400 + 398]], 0xED7D31u);
+    }
+}
+
 TEST(GifEncoder, WritesWhatDecodesToTheSamePixels)
 {
     for (const raster &r : {blank(10, 7, 0x123456), gradient_picture()}) {

@@ -72,6 +72,38 @@ TEST(PaletteSearch, FindsTheSameDistanceAsTryingEveryEntry)
     }
 }
 
+// Equal distances go to the lowest palette index, wherever the entries lie in the cube
+// and however many queries filled the cells before.
+TEST(PaletteSearch, TiesGoToTheLowestIndex)
+{
+    struct tie_case {
+        std::vector<rgb> palette;
+        rgb probe;
+        int expected;
+    };
+    const tie_case cases[] = {
+        {{0x000000, 0x000002}, 0x000001, 0},
+        {{0x000002, 0x000000}, 0x000001, 0},
+        {{0x404040, 0x404040}, 0x404041, 0},
+        {{0xFF0000, 0x00FF00, 0x808000}, 0x808000, 2},
+        {{0x3F3F3F, 0x414141, 0x3F3F3F}, 0x404040, 0},  // across a cell boundary
+        {{0x10FF10, 0x0FFF0F, 0x11FF11}, 0x10FF10, 0},
+    };
+    for (const tie_case &c : cases) {
+        palette_search search(c.palette);
+        search.nearest(0x000000);  // an earlier query in another cell
+        EXPECT_EQ(search.nearest(c.probe).index, c.expected) << std::hex << c.probe;
+    }
+}
+
+// Only the entries from `first` on take part, and their indexes stay the palette's.
+TEST(PaletteSearch, SearchesOnlyFromTheFirstEntryGiven)
+{
+    palette_search search({0x000000, 0xFF0000, 0x0000FF}, 1);
+    EXPECT_EQ(search.nearest(0x000000).index, 1);
+    EXPECT_EQ(search.nearest(0x000010).index, 2);
+}
+
 TEST(PaletteSearch, AnEmptyPaletteMatchesNothing)
 {
     EXPECT_EQ(palette_search({}).nearest(0x123456).index, -1);

@@ -11,11 +11,13 @@ namespace {
 
 int channel(rgb c, int i) { return static_cast<int>((c >> (16 - 8 * i)) & 0xFF); }
 
-// A range of the shared order array and the moments of its colours.
+// A range of the shared order array and the moments of its colours. The moments are
+// integers (pixels x level, pixels x level^2 stay far below 2^63), so the moments of
+// one half of a split are exactly the whole's minus the other half's.
 struct box {
     uint32_t begin = 0, end = 0;
-    double population = 0;
-    std::array<double, 3> sum{}, sum_sq{};
+    uint64_t population = 0;
+    std::array<uint64_t, 3> sum{}, sum_sq{};
     double error = 0;  // population-weighted squared distance from the mean, all channels
     int widest = 0;    // the channel with the largest share of that error
 
@@ -26,18 +28,35 @@ struct box {
         sum_sq = {};
         for (uint32_t k = begin; k < end; ++k) {
             const weighted_colour &w = colours[order[k]];
-            double n = w.pixels;
+            uint64_t n = w.pixels;
             population += n;
             for (int i = 0; i < 3; ++i) {
-                double v = channel(w.colour, i);
+                auto v = static_cast<uint64_t>(channel(w.colour, i));
                 sum[i] += n * v;
                 sum_sq[i] += n * v * v;
             }
         }
+        update_error();
+    }
+
+    // The moments of `whole` less those of `part`, which holds the rest of its colours.
+    void take_rest(const box &whole, const box &part)
+    {
+        population = whole.population - part.population;
+        for (int i = 0; i < 3; ++i) {
+            sum[i] = whole.sum[i] - part.sum[i];
+            sum_sq[i] = whole.sum_sq[i] - part.sum_sq[i];
+        }
+        update_error();
+    }
+
+    void update_error()
+    {
         error = 0;
         double worst = -1;
         for (int i = 0; i < 3; ++i) {
-            double e = population > 0 ? sum_sq[i] - sum[i] * sum[i] / population : 0;
+            double s = static_cast<double>(sum[i]);
+            double e = population > 0 ? static_cast<double>(sum_sq[i]) - s * s / static_cast<double>(population) : 0;
             error += e;
             if (e > worst) {
                 worst = e;
@@ -52,7 +71,7 @@ struct box {
     {
         rgb out = 0;
         for (int i = 0; i < 3; ++i) {
-            double m = population > 0 ? sum[i] / population : 0;
+            double m = population > 0 ? static_cast<double>(sum[i]) / static_cast<double>(population) : 0;
             out = (out << 8) | static_cast<rgb>(std::clamp(static_cast<int>(m + 0.5), 0, 255));
         }
         return out;
@@ -79,7 +98,7 @@ std::optional<box> split(box &b, const std::vector<weighted_colour> &colours, st
     for (int v = 0; v < 255; ++v) {
         n_left += count[v];
         s_left += sum[v];
-        double n_right = b.population - n_left, s_right = b.sum[c] - s_left;
+        double n_right = static_cast<double>(b.population) - n_left, s_right = static_cast<double>(b.sum[c]) - s_left;
         if (n_left <= 0 || n_right <= 0)
             continue;
         double score = s_left * s_left / n_left + s_right * s_right / n_right;
@@ -97,9 +116,16 @@ std::optional<box> split(box &b, const std::vector<weighted_colour> &colours, st
     box upper;
     upper.begin = static_cast<uint32_t>(middle - order.begin());
     upper.end = b.end;
+    // Only the smaller half is summed again; the other is what is left of the whole.
+    const box whole = b;
     b.end = upper.begin;
-    b.measure(colours, order);
-    upper.measure(colours, order);
+    if (b.end - b.begin <= upper.end - upper.begin) {
+        b.measure(colours, order);
+        upper.take_rest(whole, b);
+    } else {
+        upper.measure(colours, order);
+        b.take_rest(whole, upper);
+    }
     return upper;
 }
 

@@ -47,6 +47,16 @@ constexpr int kSmoothStep = 27;
 // stay whole. A horizontal gradient alternates whole rows; a 2-D pattern would break
 // every row into noise and cost several KB.
 constexpr std::array<uint8_t, 8> kRowThreshold = {0, 8, 4, 12, 2, 10, 6, 14};  // of 16
+// Colours on fewer pixels than this (the blends along anti-aliased edges: most of a
+// chart's distinct colours, few of its pixels) enter the median cut pooled per cell of
+// 4 levels a side, at the cell's weighted mean. The cut then weighs where their pixels
+// lie at a fraction of the cost; each such colour still gets the entry nearest to it
+// where its box's mean is visibly off. Only while such colours cover a small share of
+// the picture, as edges do: a gradient whose every colour is rare (one changing both
+// across and down) needs the full cut, or it shows bands.
+constexpr uint32_t kRarePixels = 4;
+constexpr double kMostPooled = 1.0 / 16;
+constexpr int kPoolShift = 2;
 
 int channel(rgb c, int i) { return static_cast<int>((c >> (16 - 8 * i)) & 0xFF); }
 
@@ -165,6 +175,13 @@ std::vector<colour_run> runs_of(const raster &picture, colour_histogram &histogr
     for (size_t i = 0; i < count;) {
         uint32_t word = px[i];
         size_t j = i + 1;
+        // Two pixels per comparison: runs are long in the flat parts of a chart.
+        const uint64_t pair = (static_cast<uint64_t>(word) << 32) | word;
+        for (uint64_t two; j + 2 <= count; j += 2) {
+            std::memcpy(&two, px + j, sizeof two);
+            if (two != pair)
+                break;
+        }
         while (j < count && px[j] == word)
             ++j;
         runs.push_back({histogram.add(word & 0xFFFFFF, static_cast<uint32_t>(j - i)), static_cast<uint32_t>(j - i)});
@@ -173,16 +190,75 @@ std::vector<colour_run> runs_of(const raster &picture, colour_histogram &histogr
     return runs;
 }
 
+// What the median cut is given: colours on kRarePixels or more by themselves, rarer
+// ones pooled per cell; input_of[k] is where rest colour k went.
+struct cut_input {
+    std::vector<weighted_colour> colours;
+    std::vector<uint32_t> input_of;
+};
+
+cut_input pool_rare_colours(const std::vector<weighted_colour> &rest, size_t picture_pixels)
+{
+    constexpr int kCellBits = 8 - kPoolShift;
+    struct pool {
+        uint64_t pixels = 0, r = 0, g = 0, b = 0;
+    };
+    cut_input in;
+    in.input_of.resize(rest.size());
+    size_t rare_pixels = 0;
+    for (const weighted_colour &w : rest)
+        rare_pixels += w.pixels < kRarePixels ? w.pixels : 0;
+    if (static_cast<double>(rare_pixels) > kMostPooled * static_cast<double>(picture_pixels)) {
+        in.colours = rest;
+        for (uint32_t k = 0; k < rest.size(); ++k)
+            in.input_of[k] = k;
+        return in;
+    }
+    // Cells are counted in a colour table of their own: cell ids are small dense numbers.
+    colour_histogram cells;
+    std::vector<pool> pools;
+    std::vector<uint32_t> pooled;  // rest indexes waiting for their pool's final place
+    for (uint32_t k = 0; k < rest.size(); ++k) {
+        const weighted_colour &w = rest[k];
+        if (w.pixels >= kRarePixels) {
+            in.input_of[k] = static_cast<uint32_t>(in.colours.size());
+            in.colours.push_back(w);
+            continue;
+        }
+        uint32_t cell = ((w.colour >> (16 + kPoolShift)) << (2 * kCellBits)) |
+                        (((w.colour >> (8 + kPoolShift)) & ((1u << kCellBits) - 1)) << kCellBits) |
+                        ((w.colour & 0xFF) >> kPoolShift);
+        uint32_t id = cells.add(cell, w.pixels);
+        if (id == pools.size())
+            pools.emplace_back();
+        pool &p = pools[id];
+        p.pixels += w.pixels;
+        p.r += uint64_t{w.pixels} * channel(w.colour, 0);
+        p.g += uint64_t{w.pixels} * channel(w.colour, 1);
+        p.b += uint64_t{w.pixels} * channel(w.colour, 2);
+        in.input_of[k] = id;
+        pooled.push_back(k);
+    }
+    auto first_pool = static_cast<uint32_t>(in.colours.size());
+    for (const pool &p : pools) {
+        auto mean = [&](uint64_t sum) { return static_cast<rgb>((sum + p.pixels / 2) / p.pixels); };
+        in.colours.push_back({(mean(p.r) << 16) | (mean(p.g) << 8) | mean(p.b), static_cast<uint32_t>(p.pixels)});
+    }
+    for (uint32_t k : pooled)
+        in.input_of[k] += first_pool;
+    return in;
+}
+
 // A colour goes to its box unless a key colour is nearer and nearly the same. A
 // colour of a smooth area that neither matches closely is dithered.
 void assign_entries(const std::vector<weighted_colour> &rest, const std::vector<uint32_t> &rest_ids, size_t keys,
-                    const colour_boxes &boxes, const std::vector<rgb> &palette, colour_entries &e)
+                    const std::vector<uint16_t> &box_of, const std::vector<rgb> &palette, colour_entries &e)
 {
     palette_search key_search(std::vector<rgb>(palette.begin(), palette.begin() + static_cast<std::ptrdiff_t>(keys)));
     palette_search full_search(palette);
     for (size_t k = 0; k < rest.size(); ++k) {
         rgb c = rest[k].colour;
-        auto entry = static_cast<uint32_t>(keys + boxes.box_of[k]);
+        auto entry = static_cast<uint32_t>(keys + box_of[k]);
         int error = distance(c, palette[entry]);
         palette_search::match key = key_search.nearest(c);
         // Only a close key takes over, so that a key colour's pixel count stays what
@@ -234,14 +310,31 @@ void reduce_palette(const colour_histogram &histogram, size_t count, const std::
         }
     // The squared error over all pixels and channels that the target PSNR allows.
     double error_allowed = 3.0 * static_cast<double>(count) * 255.0 * 255.0 / std::pow(10.0, kTargetPsnr / 10);
-    colour_boxes boxes = median_cut(rest, kMaxColours - keys.size(), error_allowed);
+    cut_input input = pool_rare_colours(rest, count);
+    colour_boxes boxes = median_cut(input.colours, kMaxColours - keys.size(), error_allowed);
     out.palette.insert(out.palette.end(), boxes.means.begin(), boxes.means.end());
-    assign_entries(rest, rest_ids, keys.size(), boxes, out.palette, e);
+    std::vector<uint16_t> box_of(rest.size());
+    for (size_t k = 0; k < rest.size(); ++k)
+        box_of[k] = boxes.box_of[input.input_of[k]];
+    assign_entries(rest, rest_ids, keys.size(), box_of, out.palette, e);
+}
+
+// Writes `length` copies of `index` at dst[at]. Most runs are a few pixels long; one
+// 8-byte store covers them where the buffer has room (the bytes it writes past the run
+// belong to later runs, which are written after it).
+inline void fill_run(uint8_t *dst, size_t at, size_t length, size_t size, uint8_t index)
+{
+    if (length <= 8 && at + 8 <= size) {
+        uint64_t eight = 0x0101010101010101ull * index;
+        std::memcpy(dst + at, &eight, sizeof eight);
+    } else {
+        std::memset(dst + at, index, length);
+    }
 }
 
 // Runs become index runs; only dithered colours are looked at row by row.
 void write_indexes(const std::vector<colour_run> &runs, const std::vector<uint32_t> &colours, const colour_entries &e,
-                   size_t width, uint8_t *dst)
+                   size_t width, uint8_t *dst, size_t size)
 {
     size_t at = 0;
     auto smooth = [&](size_t n) {
@@ -257,7 +350,7 @@ void write_indexes(const std::vector<colour_run> &runs, const std::vector<uint32
             entry = smooth(n) ? static_cast<uint32_t>(kMaxColours + p) : e.fallback[p];
         }
         if (entry < kMaxColours) {
-            std::memset(dst + at, entry, r.length);
+            fill_run(dst, at, r.length, size, static_cast<uint8_t>(entry));
         } else {
             const dither_pair &pair = e.pairs[entry - kMaxColours];
             for (size_t k = at, end = at + r.length; k < end;) {
@@ -299,7 +392,7 @@ indexed_image quantize(const raster &picture, const std::vector<rgb> &keep)
     } else {
         reduce_palette(histogram, count, keep, out, e);
     }
-    write_indexes(runs, colours, e, static_cast<size_t>(picture.width), out.pixels.data());
+    write_indexes(runs, colours, e, static_cast<size_t>(picture.width), out.pixels.data(), count);
     return out;
 }
 
