@@ -1,4 +1,4 @@
-// Atomic replace with mkostemp, fsync and rename; see atomic_replace.hpp.
+// Atomic replace with mkostemp, rename and, when asked, fsync; see atomic_replace.hpp.
 #include "atomic_replace.hpp"
 
 #include <fcntl.h>
@@ -194,7 +194,7 @@ void flush_directory(const std::string &dir)
     }
 }
 
-void replace(const std::string &path, std::string_view bytes, mode_t new_file_mode)
+void replace(const std::string &path, std::string_view bytes, mode_t new_file_mode, durability how)
 {
     if (path.empty() || path.back() == '/')
         fail("replace", EISDIR);
@@ -211,23 +211,24 @@ void replace(const std::string &path, std::string_view bytes, mode_t new_file_mo
     if (fchmod(temp.fd(), mode) != 0)
         fail("set the permissions of", errno);
     write_all(temp, bytes);
-    if (fsync(temp.fd()) != 0)
+    if (how == durability::flushed && fsync(temp.fd()) != 0)
         fail("flush", errno);
     if (temp.close_now() != 0)
         fail("close", errno);
     if (rename(temp.name().c_str(), target.c_str()) != 0)
         fail("rename into place", errno);
     temp.commit();
-    flush_directory(directory_of(target));
+    if (how == durability::flushed)
+        flush_directory(directory_of(target));
 }
 
 }  // namespace
 
 std::optional<replace_failure> replace_file_atomically(const std::string &path, std::string_view bytes,
-                                                       mode_t new_file_mode)
+                                                       mode_t new_file_mode, durability how)
 {
     try {
-        replace(path, bytes, new_file_mode);
+        replace(path, bytes, new_file_mode, how);
         return std::nullopt;
     } catch (step_failed &f) {
         return std::move(f.failure);

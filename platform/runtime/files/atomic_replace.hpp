@@ -1,6 +1,8 @@
 // Replacing a file so that readers see either the old file or the whole new one: the
-// bytes go to a temporary file in the same directory, are flushed to disk, and the
-// temporary file is renamed over the target (whose directory is then flushed too).
+// bytes go to a temporary file in the same directory and the temporary file is renamed
+// over the target. With durability::flushed the bytes reach the disk before the rename
+// and the directory is flushed after it, so the new file also survives a crash or a
+// power cut; that costs a disk round trip, milliseconds on a busy disk.
 // Shared by the registry (liboleaut) and the spreadsheet host's exporter; each turns a
 // failure into its own error. No exceptions: the caller decides what a failure means.
 #ifndef OLEAUT_FILES_ATOMIC_REPLACE_HPP
@@ -13,6 +15,10 @@
 #include <string_view>
 
 namespace oleaut::files {
+
+// Whether the new file must survive a crash (flushed) or only be whole to every reader
+// (atomic_only: after a crash the old file or no file may be found instead).
+enum class durability { flushed, atomic_only };
 
 struct replace_failure {
     int error = 0;     // the errno of the step that failed, or 0 when `reason` says why
@@ -31,7 +37,8 @@ struct replace_failure {
 // too large") instead of ending the process with SIGXFSZ. Names up to NAME_MAX bytes
 // work: the temporary file keeps only a short stem of the target's name.
 std::optional<replace_failure> replace_file_atomically(const std::string &path, std::string_view bytes,
-                                                       mode_t new_file_mode = 0);
+                                                       mode_t new_file_mode = 0,
+                                                       durability how = durability::flushed);
 
 }  // namespace oleaut::files
 

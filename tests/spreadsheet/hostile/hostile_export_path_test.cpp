@@ -237,6 +237,34 @@ TEST(ThroughSymlink, ChainOfLinks)
 // its default action (ending the process): the write must fail with an error, the
 // child must live to report it, the earlier file must be whole and no temporary file
 // may remain.
+TEST(ExportDurability, FlushesOnlyWhenTheOperatorAsksForIt)
+{
+    using oleaut::files::durability;
+    const struct {
+        const char *setting;
+        durability expected;
+    } cases[] = {
+        {nullptr, durability::atomic_only}, {"", durability::atomic_only}, {"0", durability::atomic_only},
+        {"1", durability::flushed},         {"yes", durability::flushed},  {"00", durability::flushed},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(sheethost::render::export_durability(c.setting), c.expected) << (c.setting ? c.setting : "unset");
+}
+
+// Both ways replace the file whole, over an earlier one and where there was none.
+TEST(ExportDurability, EitherWayReplacesTheWholeFile)
+{
+    render_test::temp_dir dir;
+    for (auto how : {oleaut::files::durability::flushed, oleaut::files::durability::atomic_only})
+        for (std::string bytes : {"first picture", "a second, longer picture"}) {
+            ASSERT_FALSE(oleaut::files::replace_file_atomically(dir.file("chart.gif"), bytes, 0, how));
+            std::ifstream in(dir.file("chart.gif"), std::ios::binary);
+            std::string read((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            EXPECT_EQ(read, bytes);
+        }
+    EXPECT_EQ(dir.names(), std::set<std::string>{"chart.gif"});  // no temporary file left
+}
+
 TEST(FileSizeLimit, FailsTheExportAndKeepsTheEarlierFile)
 {
     temp_dir dir;
