@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <string>
 
 #include "atomic_replace.hpp"
@@ -152,7 +153,63 @@ private:
     int fd_ = -1;
 };
 
+// What tells one registry file from another, or from itself before a change.
+struct file_identity {
+    std::string path;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{}, changed{};
+
+    bool operator==(const file_identity &o) const
+    {
+        return path == o.path && device == o.device && inode == o.inode && size == o.size &&
+               modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec &&
+               changed.tv_sec == o.changed.tv_sec && changed.tv_nsec == o.changed.tv_nsec;
+    }
+};
+
+struct snapshot_cache {
+    std::mutex lock;
+    file_identity identity;
+    std::shared_ptr<const key> tree;
+};
+
+snapshot_cache &cache()
+{
+    static snapshot_cache instance;
+    return instance;
+}
+
 }  // namespace
+
+std::shared_ptr<const key> registry_snapshot(LSTATUS *status)
+{
+    *status = ERROR_SUCCESS;
+    std::string path = registry_file_path();
+    if (path.empty()) {
+        *status = no_path_failure();
+        return nullptr;
+    }
+    struct stat st{};
+    if (stat(path.c_str(), &st) != 0) {
+        // Missing (an empty registry) or unreadable: load says which, as it always did.
+        auto root = std::make_shared<key>();
+        *status = load(path, *root);
+        return *status == ERROR_SUCCESS ? root : nullptr;
+    }
+    file_identity now{path, st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+    snapshot_cache &c = cache();
+    std::lock_guard guard(c.lock);
+    if (c.tree && c.identity == now)
+        return c.tree;
+    auto root = std::make_shared<key>();
+    if ((*status = load(path, *root)) != ERROR_SUCCESS)
+        return nullptr;
+    c.identity = std::move(now);
+    c.tree = std::move(root);
+    return c.tree;
+}
 
 LSTATUS read_registry(key &root)
 {

@@ -10,6 +10,7 @@
 #define OLEAUT_SRC_REGISTRY_FILE_H
 
 #include <functional>
+#include <memory>
 
 #include "registry_tree.h"
 
@@ -23,6 +24,14 @@ namespace oleaut::registry {
 // Reads the whole registry into root (which must be empty). A missing file is an
 // empty registry.
 LSTATUS read_registry(key &root);
+
+// The whole registry as last read, shared and never changed: activation looks the
+// registry up several times per object, and parsing the file each time cost more than
+// drawing a small chart. The file is parsed again whenever its identity (device,
+// inode, size, modification and change times) differs from the one the snapshot was
+// read from; every change replaces the file, so it is seen on the next lookup, in this
+// process or any other. Null, with *status set, on failure.
+std::shared_ptr<const key> registry_snapshot(LSTATUS *status);
 
 // One transaction: edit receives the current tree and answers a status and whether it
 // changed anything. The file is rewritten only when the edit succeeded and changed it.

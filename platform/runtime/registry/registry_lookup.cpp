@@ -8,10 +8,11 @@ namespace oleaut::registry {
 LSTATUS read_string_value(const key_path &path, std::u16string_view name, std::u16string *out)
 {
     out->clear();
-    key root;
-    if (LSTATUS status = read_registry(root); status != ERROR_SUCCESS)
+    LSTATUS status = ERROR_SUCCESS;
+    std::shared_ptr<const key> root = registry_snapshot(&status);
+    if (!root)
         return status;
-    const key *k = find_key(root, path);
+    const key *k = find_key(*root, path);
     if (!k)
         return ERROR_FILE_NOT_FOUND;
     auto it = k->values.find(name);
