@@ -7,7 +7,7 @@
 // can be nearest to any colour in it: those whose distance to the cell is at most the
 // smallest "farthest distance" of any entry. Every later query in that cell compares
 // with those few candidates only. A cell's list is picked from that of its coarse cell
-// (64 levels a side), itself picked once from the whole palette.
+// (32 levels a side), itself picked once from the whole palette.
 #ifndef SHEETHOST_RENDER_PALETTE_SEARCH_HPP
 #define SHEETHOST_RENDER_PALETTE_SEARCH_HPP
 
@@ -37,7 +37,7 @@ private:
     };
     static constexpr int kCellShift = 4;  // 16 levels a side
     static constexpr int kCellsPerChannel = 256 >> kCellShift;
-    static constexpr int kCoarsePerChannel = 4;  // 64 levels a side
+    static constexpr int kCoarsePerChannel = 8;  // 32 levels a side
     uint32_t candidates_of(int r, int g, int b) const;
     void list_candidates(const int lo[3], int size, const uint16_t *from, size_t count,
                          std::vector<uint16_t> &out) const;
