@@ -5,6 +5,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -132,6 +134,39 @@ void export_with_background(benchmark::State &state)
         benchmark::DoNotOptimize(encode_chart(c, image_format::gif));
 }
 
+// Every preset background (1 - 23) on the reference chart: the largest GIF and the
+// lowest PSNR against the true-colour picture, as counters. One iteration is all 23.
+void gif_by_preset(benchmark::State &state)
+{
+    double largest = 0, worst_db = 1000;
+    int largest_preset = 0;
+    for (auto _ : state) {
+        for (int preset = 1; preset <= 23; ++preset) {
+            pango_text_measurer measurer;
+            raster picture =
+                paint_scene(lay_out_chart(render_test::reference_chart_with_background(54, preset), measurer).picture);
+            indexed_image q = quantize(picture);
+            std::vector<uint8_t> gif = encode_gif(q);
+            double squared = 0;
+            for (size_t i = 0; i < picture.pixels.size(); ++i)
+                for (int shift : {0, 8, 16}) {
+                    double d = static_cast<double>((picture.pixels[i] >> shift) & 0xFF) -
+                               static_cast<double>((q.palette[q.pixels[i]] >> shift) & 0xFF);
+                    squared += d * d;
+                }
+            double mse = squared / (3.0 * static_cast<double>(picture.pixels.size()));
+            worst_db = std::min(worst_db, mse == 0 ? 1000 : 10 * std::log10(255.0 * 255.0 / mse));
+            if (static_cast<double>(gif.size()) > largest) {
+                largest = static_cast<double>(gif.size());
+                largest_preset = preset;
+            }
+        }
+    }
+    state.counters["largest_gif_bytes"] = largest;
+    state.counters["largest_preset"] = largest_preset;
+    state.counters["worst_psnr_db"] = worst_db;
+}
+
 BENCHMARK(layout)->Unit(benchmark::kMicrosecond);
 BENCHMARK(paint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(encode)->Unit(benchmark::kMicrosecond);
@@ -143,5 +178,6 @@ BENCHMARK(quantize_with_background)->Unit(benchmark::kMicrosecond);
 BENCHMARK(gif_only_with_background)->Unit(benchmark::kMicrosecond);
 BENCHMARK(paint_with_background)->Unit(benchmark::kMicrosecond);
 BENCHMARK(export_with_background)->Unit(benchmark::kMicrosecond);
+BENCHMARK(gif_by_preset)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
