@@ -16,74 +16,73 @@ namespace {
 constexpr uint32_t kMaxCodes = 4096;
 constexpr size_t kBlockBytes = 255;  // the most data one GIF sub-block holds
 
-// Writes codes of varying width, least significant bit first, straight into GIF
-// sub-blocks: each block's length byte is filled in once the block is full or the
-// stream ends. A block always has room for all its bytes, so a byte costs no check.
-class block_writer {
+// Collects codes of varying width, least significant bit first, 32 bits at a time into
+// words that the caller sized for the longest possible stream, so a code costs no
+// bounds check.
+class code_writer {
 public:
-    block_writer(std::vector<uint8_t> &out, size_t expected_bytes) : out_(out)
-    {
-        out_.resize(expected_bytes + expected_bytes / kBlockBytes + kBlockBytes + 2);
-        open_block(0);
-    }
+    explicit code_writer(uint32_t *words) : start_(words), at_(words) {}
     void put(uint32_t code, int width)
     {
-        bits_ |= code << filled_;  // fewer than 8 bits wait, and codes are 12 bits at most
+        bits_ |= static_cast<uint64_t>(code) << filled_;
         filled_ += width;
-        while (filled_ >= 8) {
-            byte(static_cast<uint8_t>(bits_));
-            bits_ >>= 8;
-            filled_ -= 8;
+        if (filled_ >= 32) {
+            *at_++ = little_endian(static_cast<uint32_t>(bits_));
+            bits_ >>= 32;
+            filled_ -= 32;
         }
     }
-    // The last bits, the last block's length and the zero-length block that ends the data.
-    void finish()
+    // The stream's length in bytes, once its last bits are stored.
+    size_t finish()
     {
-        if (filled_ > 0)
-            byte(static_cast<uint8_t>(bits_));
-        size_t length = at_ - block_ - 1;
-        out_[block_] = static_cast<uint8_t>(length);
-        if (length > 0)
-            out_[at_++] = 0;
-        out_.resize(at_);
+        *at_ = little_endian(static_cast<uint32_t>(bits_));
+        return static_cast<size_t>(at_ - start_) * 4 + static_cast<size_t>(filled_ + 7) / 8;
     }
 
 private:
-    void byte(uint8_t b)
+    static uint32_t little_endian(uint32_t w)
     {
-        out_[at_++] = b;
-        if (at_ - block_ > kBlockBytes) {
-            out_[block_] = static_cast<uint8_t>(kBlockBytes);
-            open_block(at_);
-        }
+        if constexpr (std::endian::native == std::endian::big)
+            w = __builtin_bswap32(w);
+        return w;
     }
-    void open_block(size_t at)
-    {
-        block_ = at;
-        at_ = at + 1;
-        if (out_.size() < at_ + kBlockBytes + 1)  // its data and the byte after it
-            out_.resize(std::max(out_.size() * 2, at_ + kBlockBytes + 1));
-    }
-
-    std::vector<uint8_t> &out_;
-    size_t block_ = 0, at_ = 0;
-    uint32_t bits_ = 0;
+    uint32_t *start_, *at_;
+    uint64_t bits_ = 0;
     int filled_ = 0;
 };
 
-// How many of in[0, limit) equal `symbol` before the first that does not, eight at a time.
-size_t run_length(const uint8_t *in, size_t limit, uint8_t symbol)
+// The stream cut into GIF sub-blocks, each led by its length, and the zero-length block.
+std::vector<uint8_t> in_blocks(const uint8_t *stream, size_t length)
+{
+    std::vector<uint8_t> out(length + (length + kBlockBytes - 1) / kBlockBytes + 1);
+    uint8_t *to = out.data();
+    for (size_t at = 0; at < length; at += kBlockBytes) {
+        size_t n = std::min(kBlockBytes, length - at);
+        *to++ = static_cast<uint8_t>(n);
+        std::memcpy(to, stream + at, n);
+        to += n;
+    }
+    *to = 0;
+    return out;
+}
+
+// How many of in[0, limit) equal `symbol` before the first that does not, eight at a
+// time; `available` (at least limit) indexes may be read.
+size_t run_length(const uint8_t *in, size_t limit, size_t available, uint8_t symbol)
 {
     const uint64_t pattern = 0x0101010101010101ull * symbol;
     size_t n = 0;
-    for (; n + 8 <= limit; n += 8) {
+    for (; n < limit && n + 8 <= available; n += 8) {
         uint64_t word;
         std::memcpy(&word, in + n, 8);
         if (uint64_t differ = word ^ pattern) {
             int bit = std::endian::native == std::endian::little ? std::countr_zero(differ) : std::countl_zero(differ);
-            return n + static_cast<size_t>(bit / 8);
+            return std::min(limit, n + static_cast<size_t>(bit / 8));
         }
     }
+    if (n >= limit)
+        return limit;
+    limit = std::min(limit, available);
     while (n < limit && in[n] == symbol)
         ++n;
     return n;
@@ -92,19 +91,29 @@ size_t run_length(const uint8_t *in, size_t limit, uint8_t symbol)
 // next[(prefix << symbol_bits) | symbol] is the code of that string, 0 when absent
 // (0 is never an added code: added codes start after the end code). The filled
 // entries are listed so they can be zeroed again. Strings that repeat one symbol are
-// kept apart instead: runs[s][k] is the code of s repeated k + 2 times.
+// kept apart instead: runs[(s << 12) + k - 1] is the code of s repeated k times, for k
+// up to run_count[s]. (runs is left uninitialised but for k = 1, so only the pages that
+// runs reach take memory.) words holds the codes before they are cut into blocks.
 struct string_table {
     std::vector<uint16_t> next;
-    std::vector<uint32_t> filled;
-    std::array<std::vector<uint16_t>, 256> runs;
+    std::unique_ptr<uint16_t[]> runs;
+    std::array<uint16_t, 256> run_count;
+    std::array<uint32_t, kMaxCodes> filled;
+    uint32_t filled_count = 0;
+    std::vector<uint32_t> words;
 
+    string_table() : runs(new uint16_t[256 * kMaxCodes])
+    {
+        for (uint32_t s = 0; s < 256; ++s)
+            runs[s * kMaxCodes] = static_cast<uint16_t>(s);
+        run_count.fill(1);
+    }
     void clear()
     {
-        for (uint32_t slot : filled)
-            next[slot] = 0;
-        filled.clear();
-        for (std::vector<uint16_t> &r : runs)
-            r.clear();
+        for (uint32_t i = 0; i < filled_count; ++i)
+            next[filled[i]] = 0;
+        filled_count = 0;
+        run_count.fill(1);
     }
 };
 
@@ -157,59 +166,63 @@ struct table_lease {
 };
 
 // One compression. Each match is found in two steps: first the run of its first
-// symbol, measured by comparing bytes and looked up in runs[] at once (a chart is
+// symbol, measured by comparing bytes and looked up in runs at once (a chart is
 // mostly long runs of one colour), then the rest through the dense table, one load
 // per index. The codes come out exactly as a plain one-index-at-a-time coder's would.
 class lzw_coder {
 public:
-    lzw_coder(string_table &table, std::vector<uint8_t> &out, size_t count, int min_code_size)
-        : table_(table), writer_(out, count / 8 + 64), symbol_bits_(min_code_size),
-          clear_code_(1u << min_code_size), width_(min_code_size + 1), next_code_(clear_code_ + 2)
+    lzw_coder(string_table &table, int min_code_size)
+        : table_(table), writer_(table.words.data()), symbol_bits_(min_code_size),
+          clear_code_(1u << min_code_size)
     {
+        restart();
     }
 
-    void compress(const uint8_t *in, size_t count)
+    // The length in bytes of the stream left in table.words.
+    size_t compress(const uint8_t *in, size_t count)
     {
         emit(clear_code_);
-        for (size_t at = 0; at < count;)
-            at = match(in, at, count);
+        for (size_t at = 0; at < count;) {
+            const uint8_t first = in[at];
+            uint16_t *runs = &table_.runs[first * kMaxCodes];
+            const size_t longest = table_.run_count[first];  // `first` repeated 1..longest times
+            const size_t repeat = run_length(in + at, longest + 1, count - at, first);
+            if (repeat > longest) {  // the longest run in the table, then one more `first`
+                emit(runs[longest - 1]);
+                if (uint32_t code = add()) {
+                    runs[longest] = static_cast<uint16_t>(code);
+                    table_.run_count[first] = static_cast<uint16_t>(longest + 1);
+                }
+                at += longest;
+            } else {
+                at = extend(in, at + repeat, count, runs[repeat - 1]);
+            }
+        }
         emit(clear_code_ + 1);  // the end code
-        writer_.finish();
+        return writer_.finish();
     }
 
 private:
-    // Emits the longest string in the table that in[at...] starts with, adds it
-    // extended by the index after it, and returns where the next match starts.
-    size_t match(const uint8_t *in, size_t at, size_t count)
+    // Follows the dense table from `prefix` over in[i...], emits the longest string found
+    // and adds it extended by the index after it. A run is never followed by its own
+    // symbol here, so the table needs no entries for runs. Returns where the next match
+    // starts.
+    size_t extend(const uint8_t *in, size_t i, size_t count, uint32_t prefix)
     {
-        const uint8_t first = in[at];
-        std::vector<uint16_t> &runs = table_.runs[first];
-        auto run_code = [&](size_t repeat) -> uint32_t { return repeat == 1 ? first : runs[repeat - 2]; };
-        const size_t longest = runs.size() + 1;  // the table holds `first` repeated 1..longest times
-        const size_t repeat = run_length(in + at, std::min(longest + 1, count - at), first);
-        if (repeat > longest) {  // the longest run in the table, then one more `first`
-            emit(run_code(longest));
-            if (uint32_t code = add())
-                runs.push_back(static_cast<uint16_t>(code));
-            return at + longest;
-        }
-        // A run string is never followed by its own symbol here, so next[] needs no
-        // entries for runs.
-        uint32_t prefix = run_code(repeat);
         const uint16_t *next = table_.next.data();
-        size_t i = at + repeat;
+        const int bits = symbol_bits_;
         for (; i < count; ++i) {
-            uint16_t code = next[(prefix << symbol_bits_) | in[i]];
+            uint32_t code = next[(prefix << bits) | in[i]];
             if (code == 0)
                 break;
             prefix = code;
         }
         emit(prefix);
         if (i < count) {
-            uint32_t slot = (prefix << symbol_bits_) | in[i];
+            uint32_t slot = (prefix << bits) | in[i];
             if (uint32_t code = add()) {
                 table_.next[slot] = static_cast<uint16_t>(code);
-                table_.filled.push_back(slot);
+                table_.filled[table_.filled_count++] = slot;
             }
         }
         return i;
@@ -220,8 +233,10 @@ private:
     void emit(uint32_t code)
     {
         writer_.put(code, width_);
-        if (next_code_ >= (1u << width_) && width_ < 12)
+        if (next_code_ >= widen_at_) {
             ++width_;
+            widen_at_ = width_ < 12 ? 1u << width_ : UINT32_MAX;
+        }
     }
 
     // The code for the string just emitted plus one index, or 0 when the table is full:
@@ -233,17 +248,23 @@ private:
             return next_code_++;
         emit(clear_code_);
         table_.clear();
-        width_ = symbol_bits_ + 1;
-        next_code_ = clear_code_ + 2;
+        restart();
         return 0;
     }
 
+    void restart()
+    {
+        width_ = symbol_bits_ + 1;
+        widen_at_ = 1u << width_;
+        next_code_ = clear_code_ + 2;
+    }
+
     string_table &table_;
-    block_writer writer_;
+    code_writer writer_;
     const int symbol_bits_;
     const uint32_t clear_code_;
-    int width_;
-    uint32_t next_code_;
+    int width_ = 0;
+    uint32_t widen_at_ = 0, next_code_ = 0;
 };
 
 }  // namespace
@@ -251,14 +272,17 @@ private:
 std::vector<uint8_t> lzw_compress(const uint8_t *indexes, size_t count, int min_code_size)
 {
     table_lease lease;
+    string_table &table = lease.table;
     size_t needed = static_cast<size_t>(kMaxCodes) << min_code_size;
-    if (lease.table.next.size() < needed)
-        lease.table.next.assign(needed, 0);  // grows once per table; zero from then on
-    lease.table.filled.reserve(kMaxCodes);
-    std::vector<uint8_t> out;
-    lzw_coder coder(lease.table, out, count, min_code_size);
-    coder.compress(indexes, count);
-    return out;
+    if (table.next.size() < needed)
+        table.next.assign(needed, 0);  // grows once per table; zero from then on
+    // Every match takes at least one index and its code at most 12 bits; clear codes
+    // come once per 4093 codes, and the first clear and the end code besides.
+    size_t codes = count + count / (kMaxCodes - 3) + 4;
+    if (table.words.size() < codes * 12 / 32 + 2)
+        table.words.resize(codes * 12 / 32 + 2);
+    size_t length = lzw_coder(table, min_code_size).compress(indexes, count);
+    return in_blocks(reinterpret_cast<const uint8_t *>(table.words.data()), length);
 }
 
 }  // namespace sheethost::render
