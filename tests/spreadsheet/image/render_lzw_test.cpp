@@ -1,6 +1,7 @@
 // The GIF encoder's own LZW: for every palette size (code sizes 2 to 8) and for
 // pictures that are all runs, all noise (the string table fills and restarts many
-// times), stripes, a single pixel, a single column and runs longer than a row, giflib's decoder reads back exactly the indexes.
+// times), stripes, a single pixel, a single column and runs longer than a row,
+// giflib's decoder reads back exactly the indexes.
 #include <gtest/gtest.h>
 
 #include <random>

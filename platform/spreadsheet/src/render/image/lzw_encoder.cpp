@@ -16,53 +16,71 @@ namespace {
 constexpr uint32_t kMaxCodes = 4096;
 constexpr size_t kBlockBytes = 255;  // the most data one GIF sub-block holds
 
-// Collects codes of varying width, least significant bit first, 32 bits at a time into
-// words that the caller sized for the longest possible stream, so a code costs no
-// bounds check.
-class code_writer {
+// Packs codes of one width, least significant bit first, into bytes sized for the
+// longest possible stream and 8 more. Every code stores all eight bytes of the bit
+// buffer and moves on by the whole bytes it held: no branch on how many bits wait.
+class code_packer {
 public:
-    explicit code_writer(uint32_t *words) : start_(words), at_(words) {}
-    void put(uint32_t code, int width)
+    explicit code_packer(uint8_t *out) : start_(out), at_(out) {}
+    void put(const uint16_t *codes, size_t count, int width)
     {
-        bits_ |= static_cast<uint64_t>(code) << filled_;
-        filled_ += width;
-        if (filled_ >= 32) {
-            *at_++ = little_endian(static_cast<uint32_t>(bits_));
-            bits_ >>= 32;
-            filled_ -= 32;
+        for (size_t k = 0; k < count; ++k) {
+            bits_ |= static_cast<uint64_t>(codes[k]) << filled_;
+            filled_ += width;
+            uint64_t stored = bits_;
+            if constexpr (std::endian::native == std::endian::big)
+                stored = __builtin_bswap64(stored);
+            std::memcpy(at_, &stored, 8);
+            at_ += filled_ >> 3;
+            bits_ >>= filled_ & ~7;
+            filled_ &= 7;
         }
     }
-    // The stream's length in bytes, once its last bits are stored.
-    size_t finish()
-    {
-        *at_ = little_endian(static_cast<uint32_t>(bits_));
-        return static_cast<size_t>(at_ - start_) * 4 + static_cast<size_t>(filled_ + 7) / 8;
-    }
+    // The length in bytes: the last put stored the partial byte already.
+    size_t length() const { return static_cast<size_t>(at_ - start_) + (filled_ > 0 ? 1 : 0); }
 
 private:
-    static uint32_t little_endian(uint32_t w)
-    {
-        if constexpr (std::endian::native == std::endian::big)
-            w = __builtin_bswap32(w);
-        return w;
-    }
-    uint32_t *start_, *at_;
+    uint8_t *start_, *at_;
     uint64_t bits_ = 0;
     int filled_ = 0;
 };
 
+// Packs the listed codes (a clear code, then generations each ending with a clear code
+// or the end code; `clears` holds where each generation starts). A code's width is
+// known from its place in its generation: the decoder widens once the code it is about
+// to assign no longer fits, one assignment behind, and every code but the last of a
+// generation assigns one. So the code at place j goes out in the width that holds
+// first_code + j - 1, at least min_code_size + 1 and at most 12 bits.
+size_t pack_codes(const uint16_t *codes, size_t count, const std::vector<uint32_t> &starts, int min_code_size,
+                  uint8_t *out)
+{
+    const size_t first_code = (size_t{1} << min_code_size) + 2;
+    code_packer packer(out);
+    packer.put(codes, 1, min_code_size + 1);  // the opening clear code
+    for (size_t g = 0; g < starts.size(); ++g) {
+        const size_t start = starts[g], end = g + 1 < starts.size() ? starts[g + 1] : count;
+        size_t at = start;
+        for (int width = min_code_size + 1; at < end; ++width) {
+            // Places j with first_code + j - 1 < 2^width, or all the rest at 12 bits.
+            size_t last = width == 12 ? end : std::min(end, start + (size_t{1} << width) + 1 - first_code);
+            packer.put(codes + at, last - at, width);
+            at = last;
+        }
+    }
+    return packer.length();
+}
+
 // The stream cut into GIF sub-blocks, each led by its length, and the zero-length block.
 std::vector<uint8_t> in_blocks(const uint8_t *stream, size_t length)
 {
-    std::vector<uint8_t> out(length + (length + kBlockBytes - 1) / kBlockBytes + 1);
-    uint8_t *to = out.data();
+    std::vector<uint8_t> out;
+    out.reserve(length + (length + kBlockBytes - 1) / kBlockBytes + 1);
     for (size_t at = 0; at < length; at += kBlockBytes) {
         size_t n = std::min(kBlockBytes, length - at);
-        *to++ = static_cast<uint8_t>(n);
-        std::memcpy(to, stream + at, n);
-        to += n;
+        out.push_back(static_cast<uint8_t>(n));
+        out.insert(out.end(), stream + at, stream + at + n);
     }
-    *to = 0;
+    out.push_back(0);
     return out;
 }
 
@@ -93,14 +111,17 @@ size_t run_length(const uint8_t *in, size_t limit, size_t available, uint8_t sym
 // entries are listed so they can be zeroed again. Strings that repeat one symbol are
 // kept apart instead: runs[(s << 12) + k - 1] is the code of s repeated k times, for k
 // up to run_count[s]. (runs is left uninitialised but for k = 1, so only the pages that
-// runs reach take memory.) words holds the codes before they are cut into blocks.
+// runs reach take memory.) codes, starts and stream hold the codes listed, where each
+// table generation starts among them, and the codes packed.
 struct string_table {
     std::vector<uint16_t> next;
     std::unique_ptr<uint16_t[]> runs;
     std::array<uint16_t, 256> run_count;
     std::array<uint32_t, kMaxCodes> filled;
     uint32_t filled_count = 0;
-    std::vector<uint32_t> words;
+    std::vector<uint16_t> codes;
+    std::vector<uint32_t> starts;
+    std::vector<uint8_t> stream;
 
     string_table() : runs(new uint16_t[256 * kMaxCodes])
     {
@@ -165,30 +186,31 @@ struct table_lease {
     }
 };
 
-// One compression. Each match is found in two steps: first the run of its first
-// symbol, measured by comparing bytes and looked up in runs at once (a chart is
+// The codes of one compression. Each match is found in two steps: first the run of its
+// first symbol, measured by comparing bytes and looked up in runs at once (a chart is
 // mostly long runs of one colour), then the rest through the dense table, one load
-// per index. The codes come out exactly as a plain one-index-at-a-time coder's would.
-class lzw_coder {
+// per index. The codes come out exactly as a plain one-index-at-a-time coder's would;
+// they are only listed here, and packed into bits afterwards by pack_codes.
+class lzw_matcher {
 public:
-    lzw_coder(string_table &table, int min_code_size)
-        : table_(table), writer_(table.words.data()), symbol_bits_(min_code_size),
-          clear_code_(1u << min_code_size)
+    lzw_matcher(string_table &table, int min_code_size)
+        : table_(table), codes_(table.codes.data()), symbol_bits_(min_code_size),
+          clear_code_(1u << min_code_size), next_code_(clear_code_ + 2)
     {
-        restart();
     }
 
-    // The length in bytes of the stream left in table.words.
-    size_t compress(const uint8_t *in, size_t count)
+    // How many codes were left in table.codes.
+    size_t match_all(const uint8_t *in, size_t count)
     {
-        emit(clear_code_);
+        *codes_++ = static_cast<uint16_t>(clear_code_);
+        table_.starts.assign(1, 1);
         for (size_t at = 0; at < count;) {
             const uint8_t first = in[at];
             uint16_t *runs = &table_.runs[first * kMaxCodes];
             const size_t longest = table_.run_count[first];  // `first` repeated 1..longest times
             const size_t repeat = run_length(in + at, longest + 1, count - at, first);
             if (repeat > longest) {  // the longest run in the table, then one more `first`
-                emit(runs[longest - 1]);
+                *codes_++ = runs[longest - 1];
                 if (uint32_t code = add()) {
                     runs[longest] = static_cast<uint16_t>(code);
                     table_.run_count[first] = static_cast<uint16_t>(longest + 1);
@@ -198,15 +220,15 @@ public:
                 at = extend(in, at + repeat, count, runs[repeat - 1]);
             }
         }
-        emit(clear_code_ + 1);  // the end code
-        return writer_.finish();
+        *codes_++ = static_cast<uint16_t>(clear_code_ + 1);  // the end code
+        return static_cast<size_t>(codes_ - table_.codes.data());
     }
 
 private:
-    // Follows the dense table from `prefix` over in[i...], emits the longest string found
-    // and adds it extended by the index after it. A run is never followed by its own
-    // symbol here, so the table needs no entries for runs. Returns where the next match
-    // starts.
+    // Follows the dense table from `prefix` over in[i...], lists the longest string
+    // found and adds it extended by the index after it. A run is never followed by its
+    // own symbol here, so the table needs no entries for runs. Returns where the next
+    // match starts.
     size_t extend(const uint8_t *in, size_t i, size_t count, uint32_t prefix)
     {
         const uint16_t *next = table_.next.data();
@@ -217,7 +239,7 @@ private:
                 break;
             prefix = code;
         }
-        emit(prefix);
+        *codes_++ = static_cast<uint16_t>(prefix);
         if (i < count) {
             uint32_t slot = (prefix << bits) | in[i];
             if (uint32_t code = add()) {
@@ -228,43 +250,25 @@ private:
         return i;
     }
 
-    // Emitting a code may widen the following ones: the decoder widens once the code
-    // it is about to assign no longer fits, and it is one assignment behind.
-    void emit(uint32_t code)
-    {
-        writer_.put(code, width_);
-        if (next_code_ >= widen_at_) {
-            ++width_;
-            widen_at_ = width_ < 12 ? 1u << width_ : UINT32_MAX;
-        }
-    }
-
-    // The code for the string just emitted plus one index, or 0 when the table is full:
+    // The code for the string just listed plus one index, or 0 when the table is full:
     // then a new generation starts. (Keeping a full table instead, GIF's "deferred
     // clear", made chart pictures larger.)
     uint32_t add()
     {
         if (next_code_ < kMaxCodes - 1)
             return next_code_++;
-        emit(clear_code_);
+        *codes_++ = static_cast<uint16_t>(clear_code_);
+        table_.starts.push_back(static_cast<uint32_t>(codes_ - table_.codes.data()));
         table_.clear();
-        restart();
+        next_code_ = clear_code_ + 2;
         return 0;
     }
 
-    void restart()
-    {
-        width_ = symbol_bits_ + 1;
-        widen_at_ = 1u << width_;
-        next_code_ = clear_code_ + 2;
-    }
-
     string_table &table_;
-    code_writer writer_;
+    uint16_t *codes_;
     const int symbol_bits_;
     const uint32_t clear_code_;
-    int width_ = 0;
-    uint32_t widen_at_ = 0, next_code_ = 0;
+    uint32_t next_code_;
 };
 
 }  // namespace
@@ -276,13 +280,16 @@ std::vector<uint8_t> lzw_compress(const uint8_t *indexes, size_t count, int min_
     size_t needed = static_cast<size_t>(kMaxCodes) << min_code_size;
     if (table.next.size() < needed)
         table.next.assign(needed, 0);  // grows once per table; zero from then on
-    // Every match takes at least one index and its code at most 12 bits; clear codes
-    // come once per 4093 codes, and the first clear and the end code besides.
-    size_t codes = count + count / (kMaxCodes - 3) + 4;
-    if (table.words.size() < codes * 12 / 32 + 2)
-        table.words.resize(codes * 12 / 32 + 2);
-    size_t length = lzw_coder(table, min_code_size).compress(indexes, count);
-    return in_blocks(reinterpret_cast<const uint8_t *>(table.words.data()), length);
+    // Every match takes at least one index; clear codes come once per 4093 codes, and
+    // the first clear and the end code besides. Each code is 12 bits at most.
+    size_t most_codes = count + count / (kMaxCodes - 3) + 4;
+    if (table.codes.size() < most_codes)
+        table.codes.resize(most_codes);
+    size_t codes = lzw_matcher(table, min_code_size).match_all(indexes, count);
+    if (table.stream.size() < codes * 12 / 8 + 16)
+        table.stream.resize(codes * 12 / 8 + 16);
+    size_t length = pack_codes(table.codes.data(), codes, table.starts, min_code_size, table.stream.data());
+    return in_blocks(table.stream.data(), length);
 }
 
 }  // namespace sheethost::render
