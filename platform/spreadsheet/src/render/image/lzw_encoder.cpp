@@ -207,18 +207,21 @@ public:
         for (size_t at = 0; at < count;) {
             const uint8_t first = in[at];
             uint16_t *runs = &table_.runs[first * kMaxCodes];
-            const size_t longest = table_.run_count[first];  // `first` repeated 1..longest times
-            const size_t repeat = run_length(in + at, longest + 1, count - at, first);
-            if (repeat > longest) {  // the longest run in the table, then one more `first`
-                *codes_++ = runs[longest - 1];
-                if (uint32_t code = add()) {
-                    runs[longest] = static_cast<uint16_t>(code);
-                    table_.run_count[first] = static_cast<uint16_t>(longest + 1);
+            size_t repeat = 1;  // most matches in text and edges start without a run
+            if (at + 1 == count || in[at + 1] == first) {
+                const size_t longest = table_.run_count[first];  // `first` repeated 1..longest times
+                repeat = run_length(in + at, longest + 1, count - at, first);
+                if (repeat > longest) {  // the longest run in the table, then one more `first`
+                    *codes_++ = runs[longest - 1];
+                    if (uint32_t code = add()) {
+                        runs[longest] = static_cast<uint16_t>(code);
+                        table_.run_count[first] = static_cast<uint16_t>(longest + 1);
+                    }
+                    at += longest;
+                    continue;
                 }
-                at += longest;
-            } else {
-                at = extend(in, at + repeat, count, runs[repeat - 1]);
             }
+            at = extend(in, at + repeat, count, runs[repeat - 1]);
         }
         *codes_++ = static_cast<uint16_t>(clear_code_ + 1);  // the end code
         return static_cast<size_t>(codes_ - table_.codes.data());
