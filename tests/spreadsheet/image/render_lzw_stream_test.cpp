@@ -79,6 +79,17 @@ std::vector<uint8_t> runs(size_t count, int colours, size_t max_run, unsigned se
     return out;
 }
 
+// Consecutive pairs that do not repeat for 32768 indexes (steps of an odd size, a new
+// one every 256), so nearly every match is one index long: the most codes, and the
+// most clear codes, a picture of this size can make.
+std::vector<uint8_t> pairs_never_repeating(size_t count)
+{
+    std::vector<uint8_t> out(count);
+    for (size_t k = 0; k < count; ++k)
+        out[k] = static_cast<uint8_t>((2 * (k / 256 % 128) + 1) * (k % 256));
+    return out;
+}
+
 std::vector<uint8_t> joined(std::initializer_list<std::vector<uint8_t>> parts)
 {
     std::vector<uint8_t> out;
@@ -113,6 +124,7 @@ std::vector<stream_case> cases()
         {"noise_4_colours", 2, runs(100000, 4, 1, 5)},
         {"noise_16_colours", 4, runs(100000, 16, 1, 6)},
         {"noise_256_colours", 8, runs(100000, 256, 1, 7)},
+        {"one_index_matches_256_colours", 8, pairs_never_repeating(1200000)},
         {"column_of_stripes", 2, runs(700, 3, 2, 8)},
     };
 }

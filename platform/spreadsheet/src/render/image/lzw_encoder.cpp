@@ -283,9 +283,12 @@ std::vector<uint8_t> lzw_compress(const uint8_t *indexes, size_t count, int min_
     size_t needed = static_cast<size_t>(kMaxCodes) << min_code_size;
     if (table.next.size() < needed)
         table.next.assign(needed, 0);  // grows once per table; zero from then on
-    // Every match takes at least one index; clear codes come once per 4093 codes, and
-    // the first clear and the end code besides. Each code is 12 bits at most.
-    size_t most_codes = count + count / (kMaxCodes - 3) + 4;
+    // Every match takes at least one index; a table generation adds a code for every
+    // match but its last, until the codes run out, so a clear code comes at most once
+    // per `adds` indexes; and the first clear and the end code besides. Each code is 12
+    // bits at most.
+    const size_t adds = kMaxCodes - 1 - ((size_t{1} << min_code_size) + 2);
+    size_t most_codes = count + count / adds + 4;
     if (table.codes.size() < most_codes)
         table.codes.resize(most_codes);
     size_t codes = lzw_matcher(table, min_code_size).match_all(indexes, count);
