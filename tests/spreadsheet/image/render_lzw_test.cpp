@@ -1,6 +1,7 @@
 // The GIF encoder's own LZW: for every palette size (code sizes 2 to 8) and for
 // pictures that are all runs, all noise (the string table fills and restarts many
-// times), stripes and a single pixel, giflib's decoder reads back exactly the indexes.
+// times), stripes, a single pixel, a single column and runs longer than a row,
+// giflib's decoder reads back exactly the indexes.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -29,6 +30,10 @@ const picture_case kPictures[] = {
      }},
     {"stripes", 97, 61, [](int x, int y, int colours, std::mt19937 &) { return static_cast<uint8_t>((x + 3 * y) % colours); }},
     {"last_entry_only", 50, 50, [](int, int, int colours, std::mt19937 &) { return static_cast<uint8_t>(colours - 1); }},
+    {"one_column", 1, 700, [](int, int y, int colours, std::mt19937 &) { return static_cast<uint8_t>((y / 9) % colours); }},
+    {"runs_longer_than_rows", 997, 120, [](int x, int y, int colours, std::mt19937 &) {
+         return static_cast<uint8_t>((x + y * 997) / 5000 % colours);
+     }},
 };
 
 class LzwRoundTrip : public testing::TestWithParam<std::tuple<picture_case, int>> {};
