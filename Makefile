@@ -84,9 +84,14 @@ soak: register
 	@cmake --build $(BUILD) -j $(JOBS) --target chart_soak
 	@$(BUILD)/bin/chart_soak $(CHARTS)
 
+# The Google Benchmark micro-benchmarks: late-bound calls, then the export's stages
+# (layout, paint, quantize, LZW, whole export) on the reference chart. For whole charts
+# through the component: bench/chart_instructions.sh and `make bench-peers`.
 bench: build
-	@cmake --build $(BUILD) -j $(JOBS) --target quillet_bench
+	@cmake --build $(BUILD) -j $(JOBS) --target quillet_bench render_bench lzw_bench
 	@$(BUILD)/bin/quillet_bench
+	@$(BUILD)/bin/render_bench
+	@$(BUILD)/bin/lzw_bench
 
 # The reference chart drawn by quillet-chart, gnuplot and a small gdchart program, RUNS (11)
 # times each: wall time, instructions, peak memory and GIF size side by side (bench/peers/).
