@@ -82,6 +82,21 @@ TEST(CoverageFillBounds, ContoursWoundAlikeCoverTheirOverlapOnce)
     EXPECT_EQ(cv.at(6, 1), 0xFF7F7F7Fu);
 }
 
+TEST(CoverageFillRows, EachRowTakesItsOwnColour)
+{
+    canvas cv;
+    coverage_fill f;
+    f.add_contour(box(1, 0, 3.5, 6));
+    f.paint_rows(cv.target(), [](int row) { return static_cast<rgb>(row * 0x101010); });
+    for (int y = 0; y < cv.height; ++y) {
+        uint32_t grey = 0xFF000000u | static_cast<uint32_t>(y * 0x101010);
+        EXPECT_EQ(cv.at(1, y), grey) << y;
+        EXPECT_EQ(cv.at(2, y), grey) << y;
+        EXPECT_NE(cv.at(3, y), grey) << y;  // half covered: mixed with white
+        EXPECT_EQ(cv.at(4, y), kWhite) << y;
+    }
+}
+
 TEST(CoverageFillBounds, TheColourKeepsItsChannels)
 {
     canvas cv;

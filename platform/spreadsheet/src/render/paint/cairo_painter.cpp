@@ -23,6 +23,7 @@
 
 #include "render/render_errors.hpp"
 #include "render/style/colour.hpp"
+#include "render/style/fill_style.hpp"
 #include "render/paint/coverage_fill.hpp"
 #include "render/paint/pango_fonts.hpp"
 #include "render/paint/stroke_outline.hpp"
@@ -88,11 +89,7 @@ public:
             corners_.push_back(d);
         }
         if (s.fill && s.closed) {
-            if ((s.fill->type == paint::kind::solid || s.fill->stops.size() < 2) && is_convex(corners_)) {
-                fill_.clear();
-                fill_.add_contour(corners_);
-                fill_directly(s.fill->stops.empty() ? s.fill->colour : s.fill->stops[0].colour);
-            } else {
+            if (!is_convex(corners_) || !fill_directly(*s.fill)) {
                 hand_to_cairo();
                 cairo_new_path(cr_);
                 trace(corners_, true, false);
@@ -147,13 +144,39 @@ private:
             cairo_close_path(cr_);
     }
 
-    void fill_directly(rgb colour) const
+    void take_from_cairo() const
     {
         if (!direct_) {
             cairo_surface_flush(cairo_get_target(cr_));
             direct_ = true;
         }
+    }
+
+    void fill_directly(rgb colour) const
+    {
+        take_from_cairo();
         fill_.paint(pixels_, colour);
+    }
+
+    // corners_ filled without cairo when the paint is flat or a linear gradient that
+    // changes only down the picture (one colour per pixel row, taken at the row's
+    // middle as cairo samples it); false when cairo must fill it.
+    bool fill_directly(const paint &p) const
+    {
+        bool flat = p.type == paint::kind::solid || p.stops.size() < 2;
+        if (!flat && (p.type != paint::kind::linear || p.from.x != p.to.x))
+            return false;
+        fill_.clear();
+        fill_.add_contour(corners_);
+        if (flat) {
+            fill_directly(p.stops.empty() ? p.colour : p.stops[0].colour);
+            return true;
+        }
+        take_from_cairo();
+        fill_.paint_rows(pixels_, [this, &p](int row) {
+            return colour_at(p, {p.from.x, height_ - (row + 0.5) / kPixelsPerPoint});
+        });
+        return true;
     }
 
     // A plain stroke is filled as the area it covers where that area is simple to

@@ -16,13 +16,17 @@ namespace {
 // A pixel mixed with an opaque colour by alpha/255, rounding as pixman does. Red and
 // blue share one 32-bit product, 16 bits apart; every channel sum stays below
 // 255 * 255 + 255, so no lane carries into the next. The colour's share, with the
-// rounding term, is worked out once per span (mix_terms).
-coverage_fill::mix_terms terms_for(uint32_t colour, unsigned alpha)
+// rounding term, is worked out once per span.
+struct mix_terms {
+    uint32_t keep, rb_add, g_add;
+};
+
+mix_terms terms_for(uint32_t colour, unsigned alpha)
 {
     return {255 - alpha, (colour & 0xFF00FFu) * alpha + 0x800080u, ((colour >> 8) & 0xFFu) * alpha + 0x80u};
 }
 
-uint32_t mixed(uint32_t d, const coverage_fill::mix_terms &t)
+uint32_t mixed(uint32_t d, const mix_terms &t)
 {
     uint32_t rb = (d & 0xFF00FFu) * t.keep + t.rb_add;
     uint32_t g = ((d >> 8) & 0xFFu) * t.keep + t.g_add;
@@ -100,7 +104,7 @@ void coverage_fill::deposit_row(const edge &e, int row, int width)
     add(last, d * am, width);
 }
 
-void coverage_fill::make_spans(int width, uint32_t solid)
+void coverage_fill::make_spans(int width)
 {
     spans_.clear();
     double sum = 0;
@@ -112,7 +116,7 @@ void coverage_fill::make_spans(int width, uint32_t solid)
         int next = k < deposits_.size() ? deposits_[k].column : width;
         auto alpha = static_cast<unsigned>(std::min(1.0, std::abs(sum)) * 255 + 0.5);
         if (alpha > 0)
-            spans_.push_back({column, next, alpha, terms_for(solid, alpha)});
+            spans_.push_back({column, next, alpha});
     }
 }
 
@@ -134,7 +138,52 @@ int coverage_fill::steady_until(int row, int last_row) const
     return std::max(until, row);
 }
 
+// A run of equal rows in one colour, span by span down the rows: a pixel at an
+// edge costs a mix and nothing more.
 void coverage_fill::paint(const pixel_target &target, rgb colour)
+{
+    const uint32_t solid = 0xFF000000u | (colour & 0xFFFFFFu);
+    const auto stride = static_cast<size_t>(target.width);
+    for_each_run(target, [&](int first, int last) {
+        uint32_t *top = target.pixels + static_cast<size_t>(first) * stride;
+        for (const span &s : spans_) {
+            uint32_t *column = top + s.from;
+            if (s.alpha >= 255) {
+                for (int row = first; row <= last; ++row, column += stride)
+                    std::fill(column, column + (s.to - s.from), solid);
+                continue;
+            }
+            mix_terms t = terms_for(solid, s.alpha);
+            for (int x = s.from; x < s.to; ++x, ++column) {
+                uint32_t *p = column;
+                for (int row = first; row <= last; ++row, p += stride)
+                    *p = mixed(*p, t);
+            }
+        }
+    });
+}
+
+void coverage_fill::paint_rows(const pixel_target &target, const std::function<rgb(int)> &colour_of_row)
+{
+    for_each_run(target, [&](int first, int last) {
+        for (int row = first; row <= last; ++row) {
+            const uint32_t solid = 0xFF000000u | (colour_of_row(row) & 0xFFFFFFu);
+            uint32_t *line = target.pixels + static_cast<size_t>(row) * static_cast<size_t>(target.width);
+            for (const span &s : spans_) {
+                if (s.alpha >= 255) {
+                    std::fill(line + s.from, line + s.to, solid);
+                    continue;
+                }
+                mix_terms t = terms_for(solid, s.alpha);
+                for (int x = s.from; x < s.to; ++x)
+                    line[x] = mixed(line[x], t);
+            }
+        }
+    });
+}
+
+// Works out the spans of each run of equal rows and hands the run on.
+void coverage_fill::for_each_run(const pixel_target &target, const std::function<void(int, int)> &paint_run)
 {
     if (edges_.empty())
         return;
@@ -144,7 +193,6 @@ void coverage_fill::paint(const pixel_target &target, rgb colour)
         bottom = std::max(bottom, e.y1);
     int from = std::max(0, floor_int(edges_.front().y0));
     int to = std::min(target.height, ceil_int(bottom));
-    const uint32_t solid = 0xFF000000u | (colour & 0xFFFFFFu);
     for (int row = from; row < to;) {
         deposits_.clear();
         for (const edge &e : edges_) {
@@ -157,19 +205,11 @@ void coverage_fill::paint(const pixel_target &target, rgb colour)
         for (size_t i = 1; i < deposits_.size(); ++i)
             for (size_t j = i; j > 0 && deposits_[j - 1].column > deposits_[j].column; --j)
                 std::swap(deposits_[j - 1], deposits_[j]);
-        make_spans(target.width, solid);
+        make_spans(target.width);
         int last = steady_until(row, to - 1);
-        for (; row <= last; ++row) {
-            uint32_t *line = target.pixels + static_cast<size_t>(row) * static_cast<size_t>(target.width);
-            for (const span &s : spans_) {
-                if (s.alpha >= 255) {
-                    std::fill(line + s.from, line + s.to, solid);
-                    continue;
-                }
-                for (int x = s.from; x < s.to; ++x)
-                    line[x] = mixed(line[x], s.mix);
-            }
-        }
+        if (!spans_.empty())
+            paint_run(row, last);
+        row = last + 1;
     }
 }
 

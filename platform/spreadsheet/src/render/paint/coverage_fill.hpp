@@ -11,6 +11,7 @@
 #define SHEETHOST_RENDER_COVERAGE_FILL_HPP
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "render/geometry.hpp"
@@ -31,11 +32,9 @@ public:
     // A closed contour in pixels (y down); `reversed` winds it the other way.
     void add_contour(const std::vector<point> &corners, bool reversed = false);
     void paint(const pixel_target &target, rgb colour);
-
-    // A colour's share of a mix and the rounding term, worked out once per span.
-    struct mix_terms {
-        uint32_t keep, rb_add, g_add;
-    };
+    // The same with a colour for each pixel row: a gradient that changes only down
+    // the picture.
+    void paint_rows(const pixel_target &target, const std::function<rgb(int)> &colour_of_row);
 
 private:
     struct edge {
@@ -49,7 +48,6 @@ private:
     struct span {
         int from, to;
         unsigned alpha;
-        mix_terms mix;
     };
     void deposit_row(const edge &e, int row, int width);
     void add(int column, double delta, int width)
@@ -57,7 +55,8 @@ private:
         if (delta != 0 && column < width)
             deposits_.push_back({column > 0 ? column : 0, delta});
     }
-    void make_spans(int width, uint32_t solid);
+    void make_spans(int width);
+    void for_each_run(const pixel_target &target, const std::function<void(int, int)> &paint_run);
     int steady_until(int row, int last_row) const;
 
     std::vector<edge> edges_;
