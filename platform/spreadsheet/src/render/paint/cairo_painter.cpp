@@ -106,7 +106,9 @@ public:
         if (t.lines.empty())
             return;
         hand_to_cairo();
-        cairo_save(cr_);
+        // Only the transformation changes, so it alone is put back afterwards (cheaper
+        // than saving and restoring the whole graphics state).
+        cairo_identity_matrix(cr_);
         point a = device(t.anchor);
         cairo_translate(cr_, a.x, a.y);
         cairo_rotate(cr_, -t.angle * std::numbers::pi / 180);
@@ -129,7 +131,7 @@ public:
             cairo_move_to(cr_, x, top + static_cast<double>(i) * t.line_height);
             pango_cairo_show_layout(cr_, line.layout);
         }
-        cairo_restore(cr_);
+        cairo_identity_matrix(cr_);
     }
 
 private:
