@@ -82,6 +82,20 @@ TEST(CoverageFillBounds, ContoursWoundAlikeCoverTheirOverlapOnce)
     EXPECT_EQ(cv.at(6, 1), 0xFF7F7F7Fu);
 }
 
+class FillPixels : public testing::TestWithParam<size_t> {};
+
+TEST_P(FillPixels, SetsExactlyTheRun)
+{
+    // Whatever the count, the whole run and nothing either side of it.
+    const size_t n = GetParam();
+    std::vector<uint32_t> buffer(n + 2, kWhite);
+    fill_pixels(buffer.data() + 1, n, 0xFF102030u);
+    for (size_t i = 0; i < buffer.size(); ++i)
+        EXPECT_EQ(buffer[i], i >= 1 && i <= n ? 0xFF102030u : kWhite) << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, FillPixels, testing::Values(0, 1, 3, 7, 8, 9, 16, 17, 100));
+
 TEST(CoverageFillRows, EachRowTakesItsOwnColour)
 {
     canvas cv;

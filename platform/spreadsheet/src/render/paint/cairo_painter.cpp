@@ -262,8 +262,8 @@ raster paint_scene(const scene &picture)
         raise_render_failed("the picture has no area");
     // The buffer starts as the opaque background (premultiplied ARGB32), which spares
     // cairo a paint over every pixel that the allocation would already have written.
-    out.pixels.assign(static_cast<size_t>(out.width) * static_cast<size_t>(out.height),
-                      0xFF000000u | (picture.background & 0xFFFFFFu));
+    out.pixels.resize(static_cast<size_t>(out.width) * static_cast<size_t>(out.height));
+    fill_pixels(out.pixels.data(), out.pixels.size(), 0xFF000000u | (picture.background & 0xFFFFFFu));
     int stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, out.width);
     if (stride != out.width * 4)
         raise_render_failed("unexpected cairo row layout");

@@ -150,7 +150,7 @@ void coverage_fill::paint(const pixel_target &target, rgb colour)
             uint32_t *column = top + s.from;
             if (s.alpha >= 255) {
                 for (int row = first; row <= last; ++row, column += stride)
-                    std::fill(column, column + (s.to - s.from), solid);
+                    fill_pixels(column, static_cast<size_t>(s.to - s.from), solid);
                 continue;
             }
             mix_terms t = terms_for(solid, s.alpha);
@@ -171,7 +171,7 @@ void coverage_fill::paint_rows(const pixel_target &target, const std::function<r
             uint32_t *line = target.pixels + static_cast<size_t>(row) * static_cast<size_t>(target.width);
             for (const span &s : spans_) {
                 if (s.alpha >= 255) {
-                    std::fill(line + s.from, line + s.to, solid);
+                    fill_pixels(line + s.from, static_cast<size_t>(s.to - s.from), solid);
                     continue;
                 }
                 mix_terms t = terms_for(solid, s.alpha);

@@ -11,6 +11,7 @@
 #define SHEETHOST_RENDER_COVERAGE_FILL_HPP
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -25,6 +26,19 @@ struct pixel_target {
     int width;
     int height;
 };
+
+// Sets n pixels to one value, sixteen bytes at a store: the build's optimisation level
+// leaves a plain fill loop a pixel at a time.
+inline void fill_pixels(uint32_t *p, size_t n, uint32_t value)
+{
+    const uint32_t four[4] = {value, value, value, value};
+    for (; n >= 8; n -= 8, p += 8) {
+        std::memcpy(p, four, sizeof four);
+        std::memcpy(p + 4, four, sizeof four);
+    }
+    for (; n > 0; --n, ++p)
+        *p = value;
+}
 
 class coverage_fill {
 public:
