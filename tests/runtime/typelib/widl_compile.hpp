@@ -41,7 +41,7 @@ inline std::string stdole_dir()
 inline std::string widl_unavailable()
 {
     if (std::system((std::string("command -v ") + kWidl + " >/dev/null 2>&1").c_str()) != 0)
-        return std::string(kWidl) + " is not on PATH";
+        return std::string(kWidl).append(" is not on PATH");
     if (include_dir().empty())
         return "oaidl.idl was not found (Wine's development headers, package libwine-dev)";
     if (stdole_dir().empty())

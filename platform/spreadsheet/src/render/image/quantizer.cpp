@@ -249,18 +249,55 @@ cut_input pool_rare_colours(const std::vector<weighted_colour> &rest, size_t pic
     return in;
 }
 
+// Which colours have a key colour within kVisibleError (3 levels per channel at most):
+// one bit per cell of 4 levels a side, set around every key. A colour in an unmarked
+// cell cannot be taken over by a key, so most colours skip the key search.
+class near_keys {
+public:
+    explicit near_keys(const std::vector<rgb> &keys) : bits_(kCells / 64, 0)
+    {
+        constexpr int kReach = 3;  // one channel off by 4 alone is 16 > kVisibleError
+        static_assert(kVisibleError < (kReach + 1) * (kReach + 1));
+        for (rgb k : keys) {
+            int lo[3], hi[3];
+            for (int i = 0; i < 3; ++i) {
+                lo[i] = std::max(channel(k, i) - kReach, 0) >> 2;
+                hi[i] = std::min(channel(k, i) + kReach, 255) >> 2;
+            }
+            for (int r = lo[0]; r <= hi[0]; ++r)
+                for (int g = lo[1]; g <= hi[1]; ++g)
+                    for (int b = lo[2]; b <= hi[2]; ++b) {
+                        size_t cell = (static_cast<size_t>(r) << 12) | (static_cast<size_t>(g) << 6) | static_cast<size_t>(b);
+                        bits_[cell >> 6] |= uint64_t{1} << (cell & 63);
+                    }
+        }
+    }
+    bool maybe(rgb c) const
+    {
+        size_t cell = (static_cast<size_t>(channel(c, 0) >> 2) << 12) | (static_cast<size_t>(channel(c, 1) >> 2) << 6) |
+                      static_cast<size_t>(channel(c, 2) >> 2);
+        return (bits_[cell >> 6] >> (cell & 63)) & 1;
+    }
+
+private:
+    static constexpr size_t kCells = size_t{1} << 18;
+    std::vector<uint64_t> bits_;
+};
+
 // A colour goes to its box unless a key colour is nearer and nearly the same. A
 // colour of a smooth area that neither matches closely is dithered.
 void assign_entries(const std::vector<weighted_colour> &rest, const std::vector<uint32_t> &rest_ids, size_t keys,
                     const std::vector<uint16_t> &box_of, const std::vector<rgb> &palette, colour_entries &e)
 {
-    palette_search key_search(std::vector<rgb>(palette.begin(), palette.begin() + static_cast<std::ptrdiff_t>(keys)));
+    const std::vector<rgb> key_palette(palette.begin(), palette.begin() + static_cast<std::ptrdiff_t>(keys));
+    palette_search key_search(key_palette);
+    near_keys near(key_palette);
     palette_search full_search(palette);
     for (size_t k = 0; k < rest.size(); ++k) {
         rgb c = rest[k].colour;
         auto entry = static_cast<uint32_t>(keys + box_of[k]);
         int error = distance(c, palette[entry]);
-        palette_search::match key = key_search.nearest(c);
+        palette_search::match key = near.maybe(c) ? key_search.nearest(c) : palette_search::match{};
         // Only a close key takes over, so that a key colour's pixel count stays what
         // was painted: image checks count series colours exactly.
         if (key.index >= 0 && key.distance < error && key.distance <= kVisibleError) {
